@@ -1,0 +1,70 @@
+# quillmere: every set-up step lives here, so a fresh Debian machine needs
+# nothing but `make run` or `make test`.
+
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_TYPE ?= Debug
+CMAKE_ARGS ?=
+
+PACKAGES = g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev \
+           libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
+           fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build test test-unit test-asan run bench dist fuzz clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:" $$missing; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
+	fi
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD)
+
+test-unit: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+$(BUILD_ASAN)/build.ninja:
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQM_SANITIZE=ON -DQM_E2E=OFF
+
+test-asan: deps $(BUILD_ASAN)/build.ninja
+	cmake --build $(BUILD_ASAN)
+	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2 -LE e2e
+
+test: test-unit test-asan
+
+run: build
+	@tools/run_demo.sh $(BUILD)
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=ON
+	cmake --build build-bench
+	tools/run_bench.sh build-bench
+
+dist: deps
+	cmake -S . -B build-dist -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-dist
+	tools/make_dist.sh build-dist
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DQM_FUZZ=ON -DQM_E2E=OFF
+	cmake --build build-fuzz
+	tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) build-bench build-dist build-fuzz

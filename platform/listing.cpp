@@ -1,0 +1,127 @@
+#include "platform/listing.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+enum class Kind { File, Folder, Other };
+
+Kind kindOf(int dirFd, const struct dirent* entry)
+{
+    if (entry->d_type == DT_REG)
+        return Kind::File;
+    if (entry->d_type == DT_DIR)
+        return Kind::Folder;
+    if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+        return Kind::Other;
+    // Links and file systems that do not say: ask, following links.
+    struct stat st;
+    if (::fstatat(dirFd, entry->d_name, &st, 0) != 0)
+        return Kind::Other;
+    if (S_ISREG(st.st_mode))
+        return Kind::File;
+    if (S_ISDIR(st.st_mode))
+        return Kind::Folder;
+    return Kind::Other;
+}
+
+template <typename Visit>
+bool forEachEntry(const QString& folder, Visit visit)
+{
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return false;
+    const int fd = ::dirfd(dir);
+    while (const struct dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] == '.')
+            continue; // hidden, and "." and ".."
+        visit(QFile::decodeName(entry->d_name), kindOf(fd, entry));
+    }
+    ::closedir(dir);
+    return true;
+}
+
+QString joinPath(const QString& folder, const QString& name)
+{
+    return folder.endsWith(u'/') ? folder + name : folder + u'/' + name;
+}
+
+} // namespace
+
+bool nameLess(const QString& a, const QString& b)
+{
+    const int blind = QString::compare(a, b, Qt::CaseInsensitive);
+    if (blind != 0)
+        return blind < 0;
+    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+void sortNames(QStringList& names)
+{
+    std::sort(names.begin(), names.end(), nameLess);
+}
+
+std::optional<QStringList> listFiles(const QString& folder)
+{
+    QStringList names;
+    const bool ok = forEachEntry(folder, [&](const QString& name, Kind kind) {
+        if (kind == Kind::File)
+            names.append(name);
+    });
+    if (!ok)
+        return std::nullopt;
+    sortNames(names);
+    return names;
+}
+
+QStringList folderChain(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
+    QStringList chain{QStringLiteral("/")};
+    QString path;
+    for (const QString& part : clean.split(u'/', Qt::SkipEmptyParts)) {
+        path += u'/' + part;
+        chain.append(path);
+    }
+    return chain;
+}
+
+QStringList subfolders(const QString& folder)
+{
+    QStringList names;
+    forEachEntry(folder, [&](const QString& name, Kind kind) {
+        if (kind == Kind::Folder)
+            names.append(name);
+    });
+    sortNames(names);
+    QStringList paths;
+    paths.reserve(names.size());
+    for (const QString& name : names)
+        paths.append(joinPath(folder, name));
+    return paths;
+}
+
+bool canOpenFolder(const QString& folder)
+{
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return false;
+    ::closedir(dir);
+    return true;
+}
+
+QString workingDirectory()
+{
+    return QDir::cleanPath(QDir::currentPath());
+}
+
+} // namespace platform

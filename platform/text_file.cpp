@@ -1,0 +1,108 @@
+#include "platform/text_file.h"
+
+#include "platform/cp932.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+bool writeAll(int fd, const char* data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+} // namespace
+
+LineWriter::~LineWriter()
+{
+    close();
+}
+
+bool LineWriter::create(const QString& path)
+{
+    close();
+    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return fd_ >= 0;
+}
+
+WriteStatus LineWriter::writeLine(const QString& text)
+{
+    const auto bytes = encodeCp932(text);
+    if (!bytes)
+        return WriteStatus::NotRepresentable;
+    return writeEncodedLine(*bytes);
+}
+
+WriteStatus LineWriter::writeEncodedLine(const QByteArray& bytes)
+{
+    if (fd_ < 0)
+        return WriteStatus::IoError;
+    QByteArray line = bytes;
+    line += "\r\n";
+    return writeAll(fd_, line.constData(), line.size()) ? WriteStatus::Ok : WriteStatus::IoError;
+}
+
+bool LineWriter::close()
+{
+    if (fd_ < 0)
+        return true;
+    bool ok = ::fsync(fd_) == 0 || errno == EINVAL;
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    return ok;
+}
+
+WriteStatus writeLines(const QString& path, const QStringList& lines)
+{
+    QByteArray all;
+    for (const QString& line : lines) {
+        const auto bytes = encodeCp932(line);
+        if (!bytes)
+            return WriteStatus::NotRepresentable;
+        all += *bytes;
+        all += "\r\n";
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return WriteStatus::IoError;
+    bool ok = writeAll(fd, all.constData(), all.size());
+    ok = (::fsync(fd) == 0 || errno == EINVAL) && ok;
+    ok = ::close(fd) == 0 && ok;
+    return ok ? WriteStatus::Ok : WriteStatus::IoError;
+}
+
+std::optional<QByteArray> readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+RemoveStatus removeFile(const QString& path)
+{
+    if (::unlink(QFile::encodeName(path).constData()) == 0)
+        return RemoveStatus::Removed;
+    return errno == ENOENT ? RemoveStatus::Missing : RemoveStatus::Failed;
+}
+
+} // namespace platform

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A fresh temporary folder that is also the process's working directory and
+// holds the system folder (XDG_DATA_HOME points into it) for as long as the
+// object lives. Everything is put back on destruction.
+class TempWorkDir {
+public:
+    TempWorkDir();
+    ~TempWorkDir();
+    TempWorkDir(const TempWorkDir&) = delete;
+    TempWorkDir& operator=(const TempWorkDir&) = delete;
+
+    QString path() const;                       // the working directory
+    QString systemFolder() const;               // where the system files go
+    QString file(const QString& name) const;    // path() + "/" + name
+
+    // Creates a file in the working directory with the given bytes.
+    void write(const QString& name, const QByteArray& bytes = {}) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // Names in the working directory (all entries but . and ..), sorted.
+    QStringList names() const;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldCwd_;
+    QByteArray oldXdg_;
+    bool hadXdg_ = false;
+};
+
+} // namespace testsupport
