@@ -1,0 +1,129 @@
+# Shared by the end-to-end tests: a private X server, a temporary working
+# folder and system folder, and small helpers around xdotool.
+# Usage: source "$(dirname "$0")/lib.sh"; then e2e_setup.
+
+set -euo pipefail
+
+: "${QM_BUILD_DIR:?QM_BUILD_DIR must name the build folder}"
+: "${QM_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
+
+E2E_PIDS=()
+
+e2e_cleanup() {
+    local pid
+    for pid in "${E2E_PIDS[@]:-}"; do
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    [ -n "${E2E_TMP:-}" ] && rm -rf "$E2E_TMP"
+}
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ] && command -v import >/dev/null; then
+        local shot="${QM_BUILD_DIR}/e2e-failure-$(basename "$0" .sh).png"
+        import -window root "$shot" 2>/dev/null && echo "screenshot: $shot" >&2
+    fi
+    exit 1
+}
+
+# Starts Xvfb on a free display, makes a temporary folder E2E_TMP with a
+# working folder E2E_WORK and points the system folder into it (E2E_SYS).
+e2e_setup() {
+    E2E_TMP=$(mktemp -d)
+    E2E_WORK="$E2E_TMP/work"
+    export XDG_DATA_HOME="$E2E_TMP/data"
+    E2E_SYS="$XDG_DATA_HOME/quillmere"
+    mkdir -p "$E2E_WORK" "$E2E_SYS"
+    trap e2e_cleanup EXIT
+
+    local n
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        E2E_PIDS+=($!)
+        export DISPLAY=":$n"
+        local i
+        for i in $(seq 1 50); do
+            xdpyinfo >/dev/null 2>&1 && break
+            [ -e "/tmp/.X11-unix/X$n" ] && break
+            sleep 0.1
+        done
+        sleep 0.2
+        unset QT_QPA_PLATFORM
+        export QT_QPA_PLATFORM=xcb
+        return 0
+    done
+    e2e_fail "no free X display"
+}
+
+# Starts a program in the background (in the current folder); its pid goes
+# to E2E_LAST_PID.
+e2e_start() {
+    "$@" >"$E2E_TMP/app-$(basename "$1").log" 2>&1 &
+    E2E_LAST_PID=$!
+    E2E_PIDS+=($E2E_LAST_PID)
+}
+
+# Prints the id of the visible window whose title is exactly $1; waits up to
+# $2 seconds (default 15).
+e2e_wait_window() {
+    local title="$1" timeout="${2:-15}" i id
+    for i in $(seq 1 $((timeout * 10))); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "no window titled '$title' after ${timeout}s"
+}
+
+# Succeeds when no visible window with title $1 shows up within $2 seconds.
+e2e_expect_no_window() {
+    local title="$1" timeout="${2:-2}" i
+    for i in $(seq 1 $((timeout * 10))); do
+        if xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; then
+            e2e_fail "unexpected window '$title'"
+        fi
+        sleep 0.1
+    done
+}
+
+# Clicks at (x, y) pixels inside window $1's client area.
+e2e_click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.15
+}
+
+# Clicks at the centre of a control given in twips (left, top, width, height).
+e2e_click_twips() {
+    local wid="$1" l="$2" t="$3" w="$4" h="$5"
+    e2e_click "$wid" $(( (l + w / 2) / 15 )) $(( (t + h / 2) / 15 ))
+}
+
+# Types text (Unicode allowed) into the focused control.
+e2e_type() {
+    xdotool type --delay 20 -- "$1"
+    sleep 0.1
+}
+
+e2e_key() {
+    xdotool key "$@"
+    sleep 0.1
+}
+
+# Waits until the command "$@" succeeds (up to 10 s).
+e2e_wait_for() {
+    local i
+    for i in $(seq 1 100); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    e2e_fail "condition never met: $*"
+}
+
+e2e_shot() {
+    import -window root "$1"
+}
