@@ -1,0 +1,1 @@
+qm_add_fuzzer(numbers LIBS qm_common)
