@@ -17,11 +17,18 @@ struct Record {
 // quillmere.ini in the system folder.
 QString dataFilePath();
 
-// Creates or replaces the file: four lines, code page 932, CR LF.
+// Creates or replaces the file: four lines, code page 932, CR LF. A value
+// holding a comma or a double quote, or starting with a blank, is written in
+// double quotes with inner quotes doubled, so that it reads back whole; any
+// other value is written as it stands. A value with a line break, or one the
+// code page cannot hold, gives NotRepresentable and no file.
 platform::WriteStatus writeRecord(const QString& path, const Record& record);
 
-// Reads the four values; a missing or unreadable file gives empty values,
-// and values the file does not reach stay empty.
+// Reads the four values as comma-delimited fields (a value ends at a comma or
+// a line end; leading blanks are skipped; quotes are not part of a value,
+// doubled quotes inside a quoted value give one). A missing, unreadable or
+// undecodable file gives empty values, and values the file does not reach
+// stay empty.
 Record readRecord(const QString& path);
 
 } // namespace memorial
