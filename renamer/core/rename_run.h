@@ -23,6 +23,7 @@ struct RunReport {
     int failed = 0;            // renames that were attempted and failed
     int unrepresentable = 0;   // names left alone: the undo script cannot hold them
     int tooShort = 0;          // mode 5: names too short for n
+    bool scriptNotClosed = false;  // every line was written, but the final sync failed
 };
 
 struct RunOptions {

@@ -1,0 +1,120 @@
+#include "renamer/core/rename_run.h"
+
+#include "batch/script.h"
+#include "platform/cp932.h"
+#include "platform/rename.h"
+#include "platform/text_file.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <optional>
+
+namespace renamer {
+namespace {
+
+bool holdsLineBreak(const QString& name)
+{
+    return name.contains(u'\n') || name.contains(u'\r');
+}
+
+// The undo line as the script will hold it, or nothing when the script
+// cannot hold one of the names exactly. Encoding the whole line once is
+// enough: the code page is stateless, so the line comes back exactly only
+// when each name does.
+std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString& oldName)
+{
+    if (holdsLineBreak(newName) || holdsLineBreak(oldName))
+        return std::nullopt;
+    return platform::encodeCp932(batch::undoLine(newName, oldName));
+}
+
+} // namespace
+
+bool isExcluded(const QString& name)
+{
+    // The endings are ASCII, so four UTF-16 units are four characters here.
+    for (const char16_t* ending : {u".exe", u".bat", u".com", u".dll"}) {
+        if (name.endsWith(QStringView(ending), Qt::CaseSensitive))
+            return true;
+    }
+    return false;
+}
+
+RunReport runRename(const QStringList& oldNames, const Transform& transform, const RunOptions& options)
+{
+    RunReport report;
+    platform::LineWriter script;
+    if (!script.create(options.scriptName)) {
+        report.stop = RunReport::Stop::ScriptNotCreated;
+        return report;
+    }
+
+    auto progress = [&] {
+        if (options.progress)
+            options.progress(report.attempts);
+    };
+
+    const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
+    for (qsizetype i = 0; i < count; ++i) {
+        const QString& oldName = oldNames[i];
+        bool attempted = false;
+        if (!isExcluded(oldName)) {
+            const TransformResult result = transform(oldName, report.attempts);
+            if (result.kind == TransformResult::Kind::TooShort) {
+                ++report.tooShort;
+            } else if (result.kind == TransformResult::Kind::NewName) {
+                const auto line = encodedUndoLine(result.name, oldName);
+                if (!line) {
+                    ++report.unrepresentable;
+                } else {
+                    // The undo line is with the system before the file moves.
+                    if (script.writeEncodedLine(*line) != platform::WriteStatus::Ok) {
+                        report.stop = RunReport::Stop::ScriptWriteFailed;
+                        break;
+                    }
+                    if (result.name != oldName) {
+                        if (platform::renameBareNoReplace(oldName, result.name) == platform::RenameStatus::Renamed)
+                            ++report.renamed;
+                        else
+                            ++report.failed;
+                    }
+                    ++report.attempts;
+                    attempted = true;
+                }
+            }
+        }
+        if (attempted || options.refreshEveryEntry)
+            progress();
+    }
+
+    if (!script.close())
+        report.scriptNotClosed = true;
+    return report;
+}
+
+QString reportMessage(const RunReport& report)
+{
+    QStringList lines;
+    switch (report.stop) {
+    case RunReport::Stop::ScriptNotCreated:
+        return QStringLiteral("modosu.bat を作成できないため、何も変更しませんでした。");
+    case RunReport::Stop::ScriptWriteFailed:
+        lines << QStringLiteral("modosu.bat に書き込めなくなったため、途中で止めました。");
+        break;
+    case RunReport::Stop::None:
+        break;
+    }
+    if (report.scriptNotClosed && report.stop == RunReport::Stop::None)
+        lines << QStringLiteral("modosu.bat を最後まで保存できなかったおそれがあります。");
+    if (report.failed > 0)
+        lines << QStringLiteral("%1 件の名前を変更できませんでした（同じ名前のファイルがある等）。").arg(report.failed);
+    if (report.unrepresentable > 0)
+        lines << QStringLiteral("%1 件は modosu.bat に書けない文字を含むため、変更しませんでした。")
+                     .arg(report.unrepresentable);
+    if (report.tooShort > 0)
+        lines << QStringLiteral("%1 件はファイル名が短いため、変更しませんでした。").arg(report.tooShort);
+    return lines.join(u'\n');
+}
+
+} // namespace renamer
