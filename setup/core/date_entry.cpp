@@ -1,0 +1,108 @@
+#include "setup/core/date_entry.h"
+
+#include "common/numbers.h"
+#include "platform/today.h"
+
+namespace setup {
+namespace {
+
+// The last n code points of text (all of it when shorter).
+QString lastCharacters(const QString& text, int n)
+{
+    qsizetype start = text.size();
+    for (int taken = 0; taken < n && start > 0; ++taken) {
+        --start;
+        if (start > 0 && text[start].isLowSurrogate() && text[start - 1].isHighSurrogate())
+            --start;
+    }
+    return text.mid(start);
+}
+
+double value(const QString& text)
+{
+    return common::readLenient(text);
+}
+
+bool outside(double v, double low, double high)
+{
+    return v > high || v < low;
+}
+
+} // namespace
+
+std::optional<BoxRef> firstRejectedBox(const DateEntry& entry)
+{
+    if (entry.name.isEmpty())
+        return BoxRef{Box::Name, 0};
+
+    for (int row = 0; row < 3; ++row) {
+        const DateRow& r = entry.rows[row];
+        if (r.year.isEmpty())
+            continue;
+        if (outside(value(r.month), 1, 12))
+            return BoxRef{Box::Month, row};
+        if (outside(value(r.day), 1, 31))
+            return BoxRef{Box::Day, row};
+    }
+
+    // A month or a day without a usable year.
+    for (int row = 0; row < 3; ++row) {
+        const DateRow& r = entry.rows[row];
+        const double sum = value(r.year) + value(r.month) + value(r.day);
+        if (sum < 50 && sum != 0)
+            return BoxRef{Box::Year, row};
+    }
+    return std::nullopt;
+}
+
+QString padYear(const QString& year)
+{
+    return lastCharacters(QStringLiteral("00000") + year, 4);
+}
+
+QString padMonthOrDay(const QString& text)
+{
+    return lastCharacters(QStringLiteral("000") + text, 2);
+}
+
+DateEntry padded(const DateEntry& entry)
+{
+    DateEntry out = entry;
+    for (DateRow& r : out.rows) {
+        r.year = padYear(r.year);
+        r.month = padMonthOrDay(r.month);
+        r.day = padMonthOrDay(r.day);
+    }
+    return out;
+}
+
+DateEntry withZerosEmptied(const DateEntry& entry)
+{
+    DateEntry out = entry;
+    for (DateRow& r : out.rows) {
+        if (r.year == u"0000")
+            r.year.clear();
+        if (r.month == u"00")
+            r.month.clear();
+        if (r.day == u"00")
+            r.day.clear();
+    }
+    return out;
+}
+
+QString dateLine(const DateRow& row)
+{
+    return row.year + u'/' + row.month + u'/' + row.day;
+}
+
+QString dateLabelText(const QString& dateText)
+{
+    return dateText.mid(0, 4) + u'年' + dateText.mid(5, 2) + u'月' + dateText.mid(8, 2) + u'日';
+}
+
+QString todayLabelText()
+{
+    return dateLabelText(platform::todayText());
+}
+
+} // namespace setup

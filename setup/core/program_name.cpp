@@ -1,0 +1,29 @@
+#include "setup/core/program_name.h"
+
+namespace setup {
+namespace {
+
+QString& storage()
+{
+    static QString name;
+    return name;
+}
+
+} // namespace
+
+const QString& programName()
+{
+    return storage();
+}
+
+void setProgramName(const QString& name)
+{
+    storage() = name;
+}
+
+QString programNameLine()
+{
+    return programName() + QStringLiteral(" の");
+}
+
+} // namespace setup

@@ -1,0 +1,31 @@
+#include "setup/core/uninstall.h"
+
+#include "memorial/record.h"
+#include "platform/text_file.h"
+
+namespace setup {
+
+QString UninstallResult::message() const
+{
+    if (ok())
+        return {};
+    return QStringLiteral("次のファイルを削除できませんでした。\n") + notDeleted.join(u'\n');
+}
+
+UninstallResult uninstall(const QString& programName)
+{
+    const QStringList files = {
+        programName + QStringLiteral(".exe"),
+        programName + QStringLiteral(".zip"),
+        QStringLiteral("readme.txt"),
+        memorial::dataFilePath(),
+    };
+    UninstallResult result;
+    for (const QString& file : files) {
+        if (platform::removeFile(file) == platform::RemoveStatus::Failed)
+            result.notDeleted << file;
+    }
+    return result;
+}
+
+} // namespace setup
