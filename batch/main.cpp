@@ -4,10 +4,9 @@
 
 #include "platform/system_folder.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
-
-#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -17,16 +16,17 @@ int main(int argc, char** argv)
         err << QStringLiteral("使い方: quillmere-undo [スクリプト]") << Qt::endl;
         return 2;
     }
-    const QString named = argc == 2 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("modosu.bat");
+    const QString named = argc == 2 ? QFile::decodeName(argv[1]) : QStringLiteral("modosu.bat");
     const QString path = platform::mapScriptPath(named);
 
-    const batch::ScriptReport report = batch::runScript(path);
+    const batch::ScriptReport report = batch::runScript(named);
     if (!report.readable) {
         const bool there = QFileInfo::exists(path);
         err << named << (there ? QStringLiteral(" を読めません。") : QStringLiteral(" が見つかりません。")) << Qt::endl;
         return 2;
     }
-    out << report.renamed << QStringLiteral(" 件の名前を元に戻しました。") << Qt::endl;
+    if (report.renamed > 0 || report.copied == 0)
+        out << report.renamed << QStringLiteral(" 件の名前を元に戻しました。") << Qt::endl;
     if (report.copied > 0)
         out << report.copied << QStringLiteral(" 件のコピーをしました。") << Qt::endl;
     if (report.failed > 0)

@@ -47,32 +47,29 @@ QStringList blankSeparated(const QString& line)
     return parts;
 }
 
-// Picks the reading a ren line most likely came from. A reading that names
-// one file twice was written for a name the run left alone, so it wins when
-// that file is there; then a reading that can actually be carried out.
-enum class Choice { Nothing, Rename };
-struct Pick {
-    Choice choice = Choice::Nothing;
-    QString source;
-    QString target;
-};
+using Reading = std::pair<QString, QString>;
 
-Pick pickReading(const std::vector<std::pair<QString, QString>>& readings)
+// The reading a ren line most likely came from; nullopt when there is
+// nothing to do. A reading that names one file twice was written for a name
+// the run left alone, so it wins while that file is there; then a reading
+// that can be carried out.
+std::optional<Reading> pickReading(const std::vector<Reading>& readings)
 {
-    auto identity = [](const auto& r) { return r.first == r.second; };
+    auto identity = [](const Reading& r) { return r.first == r.second; };
     for (const auto& r : readings)
         if (identity(r) && nameExists(r.first))
-            return {};
+            return std::nullopt;
     for (const auto& r : readings)
         if (!identity(r) && nameExists(r.first) && !nameExists(r.second))
-            return {Choice::Rename, r.first, r.second};
+            return r;
     for (const auto& r : readings)
         if (identity(r))
-            return {};
+            return std::nullopt;
+    // Nothing can succeed; the rename below reports why.
     for (const auto& r : readings)
         if (nameExists(r.first))
-            return {Choice::Rename, r.first, r.second};
-    return {Choice::Rename, readings.front().first, readings.front().second};
+            return r;
+    return readings.front();
 }
 
 bool runRen(const QString& line)
@@ -80,10 +77,8 @@ bool runRen(const QString& line)
     const auto readings = renReadings(line);
     if (readings.empty())
         return false;
-    const Pick pick = pickReading(readings);
-    if (pick.choice == Choice::Nothing)
-        return true;
-    return platform::renameBareNoReplace(pick.source, pick.target) == platform::RenameStatus::Renamed;
+    const auto pick = pickReading(readings);
+    return !pick || platform::renameBareNoReplace(pick->first, pick->second) == platform::RenameStatus::Renamed;
 }
 
 bool runCopy(const CopyCommand& copy)
@@ -105,7 +100,8 @@ bool runCopy(const CopyCommand& copy)
         return false;
     }
     // The installed program must stay executable like its image.
-    target.setPermissions(QFile::permissions(firstSource));
+    if (const auto permissions = QFile::permissions(firstSource))
+        target.setPermissions(permissions);
     return target.commit();
 }
 
@@ -166,7 +162,7 @@ std::optional<CopyCommand> parseCopy(const QString& line)
 ScriptReport runScript(const QString& path)
 {
     ScriptReport report;
-    const auto bytes = platform::readBytes(path);
+    const auto bytes = platform::readBytes(platform::mapScriptPath(path));
     const auto text = bytes ? platform::decodeCp932(*bytes) : std::nullopt;
     if (!text) {
         report.readable = false;

@@ -11,174 +11,89 @@
 
 namespace {
 
-void writeScript(const QStringList& lines)
+// "name=contents" for every file but the script, in code point order.
+std::string others(const testsupport::TempWorkDir& dir)
 {
-    ASSERT_EQ(platform::writeLines("modosu.bat", lines), platform::WriteStatus::Ok);
-}
-
-// The other names in the working directory, in code point order.
-QStringList withoutScript(QStringList names)
-{
+    QStringList names = dir.names();
     names.removeAll("modosu.bat");
     std::sort(names.begin(), names.end());
-    return names;
+    for (QString& name : names)
+        name += "=" + QString::fromUtf8(dir.read(name));
+    return names.join(" | ").toStdString();
 }
 
-TEST(RunScript, RenLinesRunFromLastToFirst)
-{
-    // The run did Aa -> AAa, then a -> Aa; in file order the first line
-    // would find Aa taken.
-    testsupport::TempWorkDir dir;
-    dir.write("AAa", "was Aa");
-    dir.write("Aa", "was a");
-    writeScript({batch::undoLine("AAa", "Aa"), batch::undoLine("Aa", "a")});
-    const auto report = batch::runScript("modosu.bat");
-    EXPECT_TRUE(report.readable);
-    EXPECT_EQ(report.renamed, 2);
-    EXPECT_EQ(report.failed, 0);
-    EXPECT_EQ(withoutScript(dir.names()), QStringList({"Aa", "a"}));
-    EXPECT_EQ(dir.read("Aa"), "was Aa");
-    EXPECT_EQ(dir.read("a"), "was a");
-    // The script itself stays as it was.
-    EXPECT_TRUE(dir.exists("modosu.bat"));
-}
-
-TEST(RunScript, OutcomeOfOneLine)
+TEST(RunScript, RenLines)
 {
     struct Case {
-        const char* name;
-        QStringList files;      // each holds its own name as contents
-        QString line;
-        int renamed;
-        int failed;
+        QStringList files;   // each holds its own name
+        QStringList lines;
+        int renamed, failed;
         QStringList after;
     };
     const Case cases[] = {
-        {"plain", {"b"}, "ren    b    a", 1, 0, {"a"}},
-        {"names with blanks", {"Amy file.txt"}, "ren    Amy file.txt    my file.txt", 1, 0, {"my file.txt"}},
-        {"target taken: both stay", {"a", "b"}, "ren    b    a", 0, 1, {"a", "b"}},
-        {"source missing", {"x"}, "ren    b    a", 0, 1, {"x"}},
-        {"split chosen by the existing source", {"x    a"}, "ren    x    a    b", 1, 0, {"b"}},
-        {"split whose target is free wins", {"x", "x    a", "a    b"}, "ren    x    a    b", 1, 0, {"a    b", "b", "x"}},
-        {"leading blank in the old name", {"a"}, "ren    a     b", 1, 0, {" b"}},
-        {"same name, file there", {"a"}, "ren    a    a", 1, 0, {"a"}},
-        {"same name, file gone", {}, "ren    a    a", 1, 0, {}},
-        {"a name left alone beats another split", {"a", "a    b"}, "ren    a    b    a    b", 1, 0, {"a", "a    b"}},
-        {"no path in a name", {"b"}, "ren    b    sub/a", 0, 1, {"b"}},
-        {"ren without a second name", {"b"}, "ren    b", 0, 1, {"b"}},
-        {"case of ren", {"b"}, "Ren    b    a", 1, 0, {"a"}},
+        // The run did Aa -> AAa, then a -> Aa: only last-to-first undoes it.
+        {{"AAa", "Aa"}, {"ren    AAa    Aa", "ren    Aa    a"}, 2, 0, {"Aa=AAa", "a=Aa"}},
+        {{"a", "b"}, {"ren    b    a"}, 0, 1, {"a=a", "b=b"}},
+        {{"x"}, {"ren    b    a"}, 0, 1, {"x=x"}},
+        {{"x    a"}, {"ren    x    a    b"}, 1, 0, {"b=x    a"}},
+        {{"x", "x    a", "a    b"}, {"REN    x    a    b"}, 1, 0, {"a    b=a    b", "b=x    a", "x=x"}},
+        {{"a"}, {"ren    a     b"}, 1, 0, {" b=a"}},
+        {{}, {"ren    a    a"}, 1, 0, {}},
+        // A name the run left alone, rather than another split.
+        {{"a", "a    b"}, {"ren    a    b    a    b"}, 1, 0, {"a=a", "a    b=a    b"}},
+        {{"b"}, {"ren    b    sub/a", "ren    b"}, 0, 2, {"b=b"}},
     };
     for (const auto& c : cases) {
         testsupport::TempWorkDir dir;
         for (const QString& file : c.files)
             dir.write(file, file.toUtf8());
-        writeScript({c.line});
+        platform::writeLines("modosu.bat", c.lines);
         const auto report = batch::runScript("modosu.bat");
-        EXPECT_EQ(report.renamed, c.renamed) << c.name;
-        EXPECT_EQ(report.failed, c.failed) << c.name;
-        EXPECT_EQ(withoutScript(dir.names()), c.after) << c.name;
-        if (QString(c.name).startsWith("target taken")) {
-            EXPECT_EQ(dir.read("a"), "a");
-            EXPECT_EQ(dir.read("b"), "b");
-        }
+        const std::string what = c.lines.join(" / ").toStdString();
+        EXPECT_EQ(report.renamed, c.renamed) << what;
+        EXPECT_EQ(report.failed, c.failed) << what;
+        EXPECT_EQ(others(dir), c.after.join(" | ").toStdString()) << what;
     }
 }
 
-TEST(RunScript, JapaneseNamesAndLineEnds)
+TEST(RunScript, ScriptText)
 {
-    testsupport::TempWorkDir dir;
-    dir.write(QStringLiteral("新 写真.jpg"), "1");
-    dir.write("b2", "2");
-    // A bare LF ends a line too; blank lines and other commands are ignored.
-    dir.write("modosu.bat", "ren    \x90\x56 \x8E\xCA\x90\x5E.jpg    \x8E\xCA\x90\x5E.jpg\r\n\r\n"
-                            "echo hello\nren    b2    a2");
-    const auto report = batch::runScript("modosu.bat");
-    EXPECT_EQ(report.renamed, 2);
-    EXPECT_EQ(report.ignored, 2);
-    EXPECT_EQ(report.failed, 0);
-    EXPECT_EQ(withoutScript(dir.names()), QStringList({"a2", QStringLiteral("写真.jpg")}));
-}
-
-TEST(RunScript, UnreadableScriptDoesNothing)
-{
-    struct Case {
-        const char* name;
-        const char* bytes;   // nullptr: no script at all
+    const std::pair<const char*, QStringList> cases[] = {
+        {"ren    \x90\x56 \x8E\xCA\x90\x5E    \x8E\xCA\x90\x5E\r\n\r\necho x\nren    b    c", {"c=b", "写真=新 写真"}},
+        {"ren    b    c\r\nren    \xFF    a\r\n", {"b=b", "新 写真=新 写真"}},   // not code page 932
+        {"ren    b    c\r\n\x82", {"b=b", "新 写真=新 写真"}},                 // lone lead byte
     };
-    const Case cases[] = {
-        {"missing", nullptr},
-        {"not code page 932", "ren    b    a\r\nren    \xFF    c\r\n"},
-        {"lone lead byte at the end", "ren    b    a\r\n\x82"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, after] : cases) {
         testsupport::TempWorkDir dir;
         dir.write("b", "b");
-        if (c.bytes)
-            dir.write("modosu.bat", c.bytes);
+        dir.write(QStringLiteral("新 写真"), QStringLiteral("新 写真").toUtf8());
+        dir.write("modosu.bat", bytes);
         const auto report = batch::runScript("modosu.bat");
-        EXPECT_FALSE(report.readable) << c.name;
-        EXPECT_EQ(report.renamed + report.failed + report.ignored, 0) << c.name;
-        EXPECT_TRUE(dir.exists("b")) << c.name;
-        EXPECT_FALSE(dir.exists("a")) << c.name;
+        EXPECT_EQ(report.readable, report.ignored == 2) << bytes;
+        EXPECT_EQ(others(dir), after.join(" | ").toStdString()) << bytes;
     }
+    EXPECT_FALSE(batch::runScript("missing.bat").readable);
 }
 
-TEST(RunScript, CopyConcatenatesAndKeepsExecuteBits)
+TEST(RunScript, CopyLines)
 {
     testsupport::TempWorkDir dir;
-    ASSERT_TRUE(QDir().mkpath(dir.systemFolder()));
-    const QByteArray image("\x7F" "ELF\0\x01\x02", 7);
-    dir.write("quillmere.$_$", image);
-    QFile::setPermissions(dir.file("quillmere.$_$"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                         | QFile::ReadGroup | QFile::ExeGroup);
-    ASSERT_EQ(platform::writeLines(dir.systemFolder() + "/qmnull.dam", {""}), platform::WriteStatus::Ok);
-    dir.write("quillmere.exe", "an older, longer program file");
-    ASSERT_EQ(platform::writeLines("cpy.bat", {batch::copyLine("quillmere")}), platform::WriteStatus::Ok);
+    QDir().mkpath(dir.systemFolder());
+    dir.write("q.$_$", QByteArray("\x7F" "ELF\0", 5));
+    QFile::setPermissions("q.$_$", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup);
+    dir.write("q.exe", "an older, longer program file");
+    platform::writeLines(dir.systemFolder() + "/qmnull.dam", {""});
+    platform::writeLines(dir.systemFolder() + "/cpy.bat",
+                         {batch::copyLine("q"), "COPY /b q.exe+C:\\Windows\\missing   r.exe /b", "copy /B q++q s /B"});
 
-    const auto report = batch::runScript("cpy.bat");
+    const auto report = batch::runScript("C:\\Windows\\cpy.bat");
     EXPECT_EQ(report.copied, 1);
-    EXPECT_EQ(report.failed, 0);
-    EXPECT_EQ(dir.read("quillmere.exe"), image + "\r\n");
-    EXPECT_TRUE(QFile::permissions(dir.file("quillmere.exe")) & QFile::ExeOwner);
-    EXPECT_TRUE(QFile::permissions(dir.file("quillmere.exe")) & QFile::ExeGroup);
-    EXPECT_FALSE(QFile::permissions(dir.file("quillmere.exe")) & QFile::WriteGroup);
-}
-
-TEST(RunScript, CopyWithAMissingSourceLeavesTheTargetAlone)
-{
-    struct Case {
-        const char* name;
-        bool oldTarget;
-    };
-    for (const Case& c : {Case{"no target before", false}, Case{"old target", true}}) {
-        testsupport::TempWorkDir dir;
-        dir.write("quillmere.$_$", "image");   // the system folder has no qmnull.dam
-        if (c.oldTarget)
-            dir.write("quillmere.exe", "old");
-        ASSERT_EQ(platform::writeLines("cpy.bat", {batch::copyLine("quillmere")}), platform::WriteStatus::Ok);
-        const auto report = batch::runScript("cpy.bat");
-        EXPECT_EQ(report.copied, 0) << c.name;
-        EXPECT_EQ(report.failed, 1) << c.name;
-        EXPECT_EQ(dir.exists("quillmere.exe"), c.oldTarget) << c.name;
-        if (c.oldTarget) {
-            EXPECT_EQ(dir.read("quillmere.exe"), "old");
-        }
-        // No scratch file of the failed copy is left behind.
-        EXPECT_EQ(dir.names().size(), c.oldTarget ? 3 : 2) << c.name;
-    }
-}
-
-TEST(RunScript, CopyScriptFromTheSystemFolderWithUpperCasePath)
-{
-    testsupport::TempWorkDir dir;
-    ASSERT_TRUE(QDir().mkpath(dir.systemFolder()));
-    dir.write("p.$_$", "P");
-    ASSERT_EQ(platform::writeLines(dir.systemFolder() + "/tail", {"T"}), platform::WriteStatus::Ok);
-    ASSERT_EQ(platform::writeLines(dir.systemFolder() + "/cpy.bat", {"COPY /b p.$_$+C:\\Windows\\tail   p.exe /b"}),
-              platform::WriteStatus::Ok);
-    const auto report = batch::runScript(dir.systemFolder() + "/cpy.bat");
-    EXPECT_EQ(report.copied, 1);
-    EXPECT_EQ(dir.read("p.exe"), "PT\r\n");
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_EQ(report.ignored, 1);
+    EXPECT_EQ(dir.read("q.exe"), QByteArray("\x7F" "ELF\0\r\n", 7));
+    EXPECT_EQ(QFile::permissions("q.exe"), QFile::permissions("q.$_$"));
+    // The failed copy leaves neither its target nor a scratch file.
+    EXPECT_EQ(dir.names(), QStringList({"q.$_$", "q.exe"}));
 }
 
 } // namespace
