@@ -1,0 +1,26 @@
+#pragma once
+
+#include "setup/ui/page.h"
+
+namespace setup {
+
+// The completion page of the uninstall.
+class Form5 : public Page {
+    Q_OBJECT
+public:
+    explicit Form5(Wizard& wizard);
+    void Form_Load() override;
+    void focusFirst() override;
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QPushButton* Command1;   // 終了
+
+private slots:
+    void Command1_Click();
+};
+
+} // namespace setup
