@@ -1,0 +1,134 @@
+// The window side of a rename run, and the restore and exit buttons.
+#include "renamer/ui/form1.h"
+
+#include "batch/script_runner.h"
+#include "platform/text_file.h"
+#include "renamer/core/rename_run.h"
+#include "renamer/ui/folder_list.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <variant>
+
+namespace quillmere {
+namespace {
+
+const QString kScript = QStringLiteral("modosu.bat");
+
+// The counter display is repainted at most this often during a run.
+constexpr qint64 kPaintIntervalMs = 33;
+
+} // namespace
+
+void Form1::Command2_Click() { runMode(renamer::Mode::RemoveTag); }
+void Form1::Command6_Click() { runMode(renamer::Mode::Prefix); }
+void Form1::Command5_Click() { runMode(renamer::Mode::Replace); }
+void Form1::Command1_Click() { runMode(renamer::Mode::Insert); }
+void Form1::Command7_Click() { runMode(renamer::Mode::DeleteAt); }
+void Form1::Command10_Click() { runMode(renamer::Mode::DeleteBefore); }
+void Form1::Command8_Click() { runMode(renamer::Mode::NumberFront); }
+void Form1::Command9_Click() { runMode(renamer::Mode::NumberBehind); }
+
+renamer::Boxes Form1::boxes() const
+{
+    renamer::Boxes b;
+    b.text2 = Text2->text();
+    b.text3 = Text3->text();
+    b.text4 = Text4->text();
+    b.text5 = Text5->text();
+    b.text6 = Text6->text();
+    b.text7 = Text7->text();
+    b.text8 = Text8->text();
+    b.text9 = Text9->text();
+    b.text11 = Text11->text();
+    b.check1 = Check1->isChecked();
+    return b;
+}
+
+void Form1::runMode(renamer::Mode mode)
+{
+    auto prepared = renamer::prepareRun(mode, boxes(), List1->count());
+    if (const QString* refusal = std::get_if<QString>(&prepared)) {
+        tell(QMessageBox::Warning, *refusal);
+        return;
+    }
+    const renamer::PreparedRun& run = std::get<renamer::PreparedRun>(prepared);
+
+    // A restore still renaming in this folder would race the run.
+    restore_->wait();
+
+    Command4->show();
+    copyWorkListToTable();
+    const int n = std::min(List1->count(), renamer::kNameTableSize);
+    QStringList oldNames;
+    oldNames.reserve(n);
+    for (int i = 0; i < n; ++i)
+        oldNames.append(nameTable_[std::size_t(i)]);
+
+    // The window takes no input during a run; only the counter is painted,
+    // and not more often than the eye can follow.
+    QElapsedTimer sincePaint;
+    auto paintCounter = [this](int counter) {
+        Command4->setText(QString::number(counter));
+        Command4->repaint();
+    };
+    renamer::RunOptions options;
+    options.scriptName = kScript;
+    options.refreshEveryEntry = run.refreshEveryEntry;
+    options.progress = [&](int counter) {
+        if (sincePaint.isValid() && sincePaint.elapsed() < kPaintIntervalMs)
+            return;
+        paintCounter(counter);
+        sincePaint.start();
+    };
+    const renamer::RunReport report = renamer::runRename(oldNames, run.transform, options);
+
+    paintCounter(report.attempts);
+    Label5->setText(QStringLiteral("のデータを処理しました． 終了ボタンを押して下さい．フォルダをクリックするとファイルが表示されます．"));
+    Dirlist->refresh();
+    List1->clear();
+    File1.refresh();
+    List1->update();
+    Command3->setFocus();
+    show();
+    raise();
+    activateWindow();
+
+    const QString message = renamer::reportMessage(report);
+    if (!message.isEmpty())
+        tell(QMessageBox::Information, message);
+}
+
+void Form1::Command12_Click()
+{
+    if (!QFileInfo::exists(kScript)) {
+        tell(QMessageBox::Information, QStringLiteral("元に戻すためのファイル modosu.bat がありません。"));
+        return;
+    }
+    restore_->start(kScript);   // does nothing while a restore still runs
+}
+
+void Form1::restoreFinished(const batch::ScriptReport& report)
+{
+    // Without a console window a failed line would go unnoticed.
+    if (!report.readable)
+        tell(QMessageBox::Warning, QStringLiteral("modosu.bat を読み込めませんでした。"));
+    else if (report.failed > 0)
+        tell(QMessageBox::Warning, QStringLiteral("modosu.bat の%1行は実行できませんでした。").arg(report.failed));
+}
+
+void Form1::Command3_Click()
+{
+    restore_->wait();
+    platform::removeFile(kScript);
+    QApplication::quit();
+}
+
+} // namespace quillmere

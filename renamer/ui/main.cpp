@@ -1,0 +1,11 @@
+#include "renamer/ui/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    quillmere::Form1 window;
+    window.show();
+    return app.exec();
+}
