@@ -1,5 +1,6 @@
 #include "setup/ui/form1.h"
 
+#include "platform/fonts.h"
 #include "setup/core/program_name.h"
 #include "setup/core/uninstall.h"
 #include "setup/ui/wizard.h"
@@ -21,6 +22,9 @@ Form1::Form1(Wizard& wizard)
     Command1 = button("Command1", QStringLiteral("次へ"), 1080, 2520, 855, 375);
     Command2 = button("Command2", QStringLiteral("中止"), 2280, 2520, 855, 375);
     Label5 = label("Label5", QStringLiteral("アンインストールは削除ボタン"), 480, 3240);
+    // In the fixed-pitch Gothic this line would run under the 削除 button.
+    Label5->setFont(platform::pGothicFont(9));
+    setLabelText(Label5, Label5->text());
     Command3 = button("Command3", QStringLiteral("削除"), 2880, 3120, 855, 375);
     Text1 = textBox("Text1", 360, 120, 3615, 270);
     Text1->setText(QStringLiteral("quillmere"));
