@@ -90,6 +90,7 @@ void Form1::Form_Load()
     Label7->setText(QStringLiteral("ファイル名を右の７形式で変更します．"));
     Label7->adjustSize();
     Label12->setText(QStringLiteral("テキストボックスに書き込んだ後，右のボタンをクリックして下さい．"));
+    fitHeight(Label12);
     Label20->setText(QStringLiteral("（注意：exe,com,bat,dll以外は全てが対象になります！）"));
     Label20->adjustSize();
     Command3->setText(QStringLiteral("終　了"));

@@ -136,6 +136,10 @@ public slots:
     void Dirlist_LostFocus();
     void Text1_Change();
 
+public:
+    // Grows a wrapped label to the height its text needs.
+    static void fitHeight(QLabel* label);
+
 private:
     void buildLeftSide();
     void buildModeRows();

@@ -23,7 +23,7 @@ void place(QWidget* widget, const char* name, int left, int top, int width, int 
     widget->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
-// A label of fixed size; its text wraps inside it.
+// A label of fixed width; its text wraps inside it.
 QLabel* label(QWidget* parent, const char* name, int left, int top, int width, int height, const QString& text)
 {
     auto* widget = new QLabel(text, parent);
@@ -31,6 +31,7 @@ QLabel* label(QWidget* parent, const char* name, int left, int top, int width, i
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(true);
     place(widget, name, left, top, width, height);
+    Form1::fitHeight(widget);
     return widget;
 }
 
@@ -80,6 +81,15 @@ QFrame* line(QWidget* parent, const char* name, int x1, int y1, int x2, int y2)
 }
 
 } // namespace
+
+// The fonts standing in for the Japanese system font have a taller line, so a
+// wrapped text may need a few pixels more than its box to stay readable.
+void Form1::fitHeight(QLabel* widget)
+{
+    const int needed = widget->heightForWidth(widget->width());
+    if (needed > widget->height())
+        widget->resize(widget->width(), needed);
+}
 
 void Form1::buildLeftSide()
 {

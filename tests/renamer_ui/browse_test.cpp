@@ -40,7 +40,7 @@ TEST(Form1Browse, StartUpListsTheFilesAndEachClickOrKeyAppendsThemAgain)
 TEST(Form1Browse, DoubleClickOpensASubfolderKeepsTheWorkListAndDropsTheUndoScript)
 {
     Form1Fixture f({"a.txt", "modosu.bat"});
-    QDir(f.dir.path()).mkpath("sub/deeper");
+    QDir(f.dir.path()).mkdir("sub");
     f.dir.write("sub/inner.txt");
     quillmere::Form1& form = f.open();
     const QString sub = f.dir.file("sub");
@@ -58,8 +58,6 @@ TEST(Form1Browse, DoubleClickOpensASubfolderKeepsTheWorkListAndDropsTheUndoScrip
     EXPECT_EQ(form.File1.folder(), sub);
     EXPECT_FALSE(f.dir.exists("modosu.bat"));
     EXPECT_EQ(Form1Fixture::entries(form.List1).mid(0, before.size()), before);
-    EXPECT_EQ(form.Dirlist->highlightedPath(), sub);
-    EXPECT_GE(rowOf(form.Dirlist, sub + "/deeper"), 0);
 
     form.Dirlist_Click();
     EXPECT_EQ(Form1Fixture::entries(form.List1).last(), "inner.txt");
