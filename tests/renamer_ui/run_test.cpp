@@ -77,7 +77,7 @@ TEST(Form1Run, NamesTheUndoScriptCannotHoldAreReportedAfterTheRun)
     EXPECT_EQ(f.messages[0].first, QMessageBox::Information);
 }
 
-TEST(Form1Run, RestoreWithoutUndoScriptOnlyTellsTheUserAndExitDeletesTheScript)
+TEST(Form1Run, RestoreTellsWhatItCouldNotDoAndExitDeletesTheScript)
 {
     Form1Fixture f({"a.txt"});
     quillmere::Form1& form = f.open();
@@ -86,7 +86,12 @@ TEST(Form1Run, RestoreWithoutUndoScriptOnlyTellsTheUserAndExitDeletesTheScript)
     ASSERT_EQ(f.messages.size(), 1u);
     EXPECT_TRUE(f.messages[0].second.contains("modosu.bat"));
 
-    f.dir.write("modosu.bat", "ren    b.txt    a.txt\r\n");
+    // A line that cannot be carried out is not passed over in silence.
+    f.dir.write("modosu.bat", "ren    gone.txt    b.txt\r\n");
+    form.Command12_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.messages.size() == 2; }));
+    EXPECT_TRUE(f.messages[1].second.contains("1")) << f.messages[1].second.toStdString();
+
     form.Command3_Click();
     EXPECT_EQ(f.dir.names(), QStringList({"a.txt"}));
 }
