@@ -48,36 +48,49 @@ QStringList blankSeparated(const QString& line)
 }
 
 using Reading = std::pair<QString, QString>;
+using Exists = std::function<bool(const QString&)>;
+
+// The readings a rename could carry out. A split that leaves "..", or a name
+// with a folder in it, can never be one; "..", being there, would otherwise
+// win the pick.
+std::vector<Reading> usableReadings(const QString& line)
+{
+    auto readings = renReadings(line);
+    std::erase_if(readings, [](const Reading& r) {
+        return !platform::isBareFileName(r.first) || !platform::isBareFileName(r.second);
+    });
+    return readings;
+}
 
 // The reading a ren line most likely came from; nullopt when there is
 // nothing to do. A reading that names one file twice was written for a name
 // the run left alone, so it wins while that file is there; then a reading
 // that can be carried out.
-std::optional<Reading> pickReading(const std::vector<Reading>& readings)
+std::optional<Reading> pickReading(const std::vector<Reading>& readings, const Exists& exists)
 {
     auto identity = [](const Reading& r) { return r.first == r.second; };
     for (const auto& r : readings)
-        if (identity(r) && nameExists(r.first))
+        if (identity(r) && exists(r.first))
             return std::nullopt;
     for (const auto& r : readings)
-        if (!identity(r) && nameExists(r.first) && !nameExists(r.second))
+        if (!identity(r) && exists(r.first) && !exists(r.second))
             return r;
     for (const auto& r : readings)
         if (identity(r))
             return std::nullopt;
     // Nothing can succeed; the rename below reports why.
     for (const auto& r : readings)
-        if (nameExists(r.first))
+        if (exists(r.first))
             return r;
     return readings.front();
 }
 
 bool runRen(const QString& line)
 {
-    const auto readings = renReadings(line);
+    const auto readings = usableReadings(line);
     if (readings.empty())
         return false;
-    const auto pick = pickReading(readings);
+    const auto pick = pickReading(readings, nameExists);
     return !pick || platform::renameBareNoReplace(pick->first, pick->second) == platform::RenameStatus::Renamed;
 }
 
@@ -144,6 +157,14 @@ std::vector<std::pair<QString, QString>> renReadings(const QString& line)
         readings.emplace_back(rest.left(at), rest.mid(targetStart));
     }
     return readings;
+}
+
+std::optional<std::pair<QString, QString>> chosenReading(const QString& line, const Exists& exists)
+{
+    const auto readings = usableReadings(line);
+    if (readings.empty())
+        return std::nullopt;
+    return pickReading(readings, exists);
 }
 
 std::optional<CopyCommand> parseCopy(const QString& line)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -23,6 +24,12 @@ QString copyLine(const QString& programName);
 // they come in order of the split position. Empty when the line is not a
 // "ren" line.
 std::vector<std::pair<QString, QString>> renReadings(const QString& line);
+
+// The reading of a ren line that runScript carries out when exists tells
+// which names the working directory holds; nullopt when the line asks for
+// nothing (a name the run left alone) or cannot be carried out at all.
+std::optional<std::pair<QString, QString>> chosenReading(const QString& line,
+                                                         const std::function<bool(const QString&)>& exists);
 
 // A parsed "copy /B A+B   C /B" line: sources in order, then the target.
 struct CopyCommand {

@@ -70,6 +70,13 @@ bool isBareFileName(const QString& name)
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));
 }
 
+bool entryExists(const QString& name)
+{
+    const QByteArray path = QFile::encodeName(name);
+    struct stat st;
+    return !path.isEmpty() && ::lstat(path.constData(), &st) == 0;
+}
+
 RenameStatus renameBareNoReplace(const QString& from, const QString& to)
 {
     if (!isBareFileName(from))

@@ -23,4 +23,8 @@ RenameStatus renameBareNoReplace(const QString& from, const QString& to);
 
 bool isBareFileName(const QString& name);
 
+// Whether the working directory (or the path) holds an entry of that name; a
+// dangling link counts, since a rename can move it.
+bool entryExists(const QString& name);
+
 } // namespace platform

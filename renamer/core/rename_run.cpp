@@ -29,6 +29,29 @@ std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString&
     return platform::encodeCp932(batch::undoLine(newName, oldName));
 }
 
+// Runs of four blanks in a name let its undo line split more than one way.
+// Such a line is written only when restoring picks the right split both
+// after the rename and, should it fail, with the folder as it stands.
+bool undoReadsOneWay(const QString& newName, const QString& oldName)
+{
+    const QString line = batch::undoLine(newName, oldName);
+    if (batch::renReadings(line).size() < 2)
+        return true;
+    const auto now = [](const QString& name) { return platform::entryExists(name); };
+    const auto moved = [&](const QString& name) {
+        return name == newName || (name != oldName && platform::entryExists(name));
+    };
+    const auto acts = [](const auto& pick, const auto& exists) {
+        return pick && exists(pick->first) && !exists(pick->second);
+    };
+    if (acts(batch::chosenReading(line, now), now))
+        return false;
+    if (newName == oldName)
+        return true;
+    const auto pick = batch::chosenReading(line, moved);
+    return pick && pick->first == newName && pick->second == oldName;
+}
+
 } // namespace
 
 bool isExcluded(const QString& name)
@@ -67,6 +90,14 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
                 const auto line = encodedUndoLine(result.name, oldName);
                 if (!line) {
                     ++report.unrepresentable;
+                } else if (!platform::entryExists(oldName)) {
+                    // Gone, or listed twice: nothing can move, and an undo
+                    // line would move whatever holds the new name.
+                    ++report.failed;
+                    ++report.attempts;
+                    attempted = true;
+                } else if (!undoReadsOneWay(result.name, oldName)) {
+                    ++report.ambiguous;
                 } else {
                     // The undo line is with the system before the file moves.
                     if (script.writeEncodedLine(*line) != platform::WriteStatus::Ok) {
@@ -112,6 +143,9 @@ QString reportMessage(const RunReport& report)
     if (report.unrepresentable > 0)
         lines << QStringLiteral("%1 件は modosu.bat に書けない文字を含むため、変更しませんでした。")
                      .arg(report.unrepresentable);
+    if (report.ambiguous > 0)
+        lines << QStringLiteral("%1 件は modosu.bat で正しく元に戻せない名前のため、変更しませんでした。")
+                     .arg(report.ambiguous);
     if (report.tooShort > 0)
         lines << QStringLiteral("%1 件はファイル名が短いため、変更しませんでした。").arg(report.tooShort);
     return lines.join(u'\n');

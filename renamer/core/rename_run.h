@@ -22,6 +22,7 @@ struct RunReport {
     int renamed = 0;           // renames that succeeded
     int failed = 0;            // renames that were attempted and failed
     int unrepresentable = 0;   // names left alone: the undo script cannot hold them
+    int ambiguous = 0;         // names left alone: their undo line could be read as another rename
     int tooShort = 0;          // mode 5: names too short for n
     bool scriptNotClosed = false;  // every line was written, but the final sync failed
 };
