@@ -18,6 +18,30 @@ bool holdsLineBreak(const QString& name)
     return name.contains(u'\n') || name.contains(u'\r');
 }
 
+bool isPrintableAscii(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+// The converter holds printable ASCII as the same bytes (some control
+// characters it moves about). Checked once, so an all-ASCII line (the usual
+// case) skips the converter's round trip.
+bool printableAsciiEncodesAsItself()
+{
+    static const bool same = [] {
+        QString all;
+        for (char16_t c = 0x20; c <= 0x7E; ++c)
+            all += QChar(c);
+        const auto bytes = platform::encodeCp932(all);
+        return bytes && *bytes == all.toLatin1();
+    }();
+    return same;
+}
+
 // The undo line as the script will hold it, or nothing when the script
 // cannot hold one of the names exactly. Encoding the whole line once is
 // enough: the code page is stateless, so the line comes back exactly only
@@ -26,7 +50,10 @@ std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString&
 {
     if (holdsLineBreak(newName) || holdsLineBreak(oldName))
         return std::nullopt;
-    return platform::encodeCp932(batch::undoLine(newName, oldName));
+    const QString line = batch::undoLine(newName, oldName);
+    if (isPrintableAscii(line) && printableAsciiEncodesAsItself())
+        return line.toLatin1();
+    return platform::encodeCp932(line);
 }
 
 // Runs of four blanks in a name let its undo line split more than one way.
