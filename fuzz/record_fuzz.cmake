@@ -1,0 +1,1 @@
+qm_add_fuzzer(record LIBS qm_memorial)

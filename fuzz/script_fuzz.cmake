@@ -1,0 +1,1 @@
+qm_add_fuzzer(script LIBS qm_batch)

@@ -1,0 +1,1 @@
+qm_add_fuzzer(transforms LIBS qm_renamer_core)
