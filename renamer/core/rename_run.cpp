@@ -13,11 +13,6 @@
 namespace renamer {
 namespace {
 
-bool holdsLineBreak(const QString& name)
-{
-    return name.contains(u'\n') || name.contains(u'\r');
-}
-
 bool isPrintableAscii(const QString& text)
 {
     for (const QChar c : text) {
@@ -43,25 +38,26 @@ bool printableAsciiEncodesAsItself()
 }
 
 // The undo line as the script will hold it, or nothing when the script
-// cannot hold one of the names exactly. Encoding the whole line once is
-// enough: the code page is stateless, so the line comes back exactly only
-// when each name does.
-std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString& oldName)
+// cannot hold one of its names exactly (a line break included). Encoding the
+// whole line once is enough: the code page is stateless, so the line comes
+// back exactly only when each name does.
+std::optional<QByteArray> encodedUndoLine(const QString& line)
 {
-    if (holdsLineBreak(newName) || holdsLineBreak(oldName))
-        return std::nullopt;
-    const QString line = batch::undoLine(newName, oldName);
     if (isPrintableAscii(line) && printableAsciiEncodesAsItself())
         return line.toLatin1();
+    if (line.contains(u'\n') || line.contains(u'\r'))
+        return std::nullopt;
     return platform::encodeCp932(line);
 }
 
 // Runs of four blanks in a name let its undo line split more than one way.
 // Such a line is written only when restoring picks the right split both
 // after the rename and, should it fail, with the folder as it stands.
-bool undoReadsOneWay(const QString& newName, const QString& oldName)
+bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName)
 {
-    const QString line = batch::undoLine(newName, oldName);
+    // Without a blank in either name the separator is the only run of four.
+    if (!newName.contains(u' ') && !oldName.contains(u' '))
+        return true;
     if (batch::renReadings(line).size() < 2)
         return true;
     const auto now = [](const QString& name) { return platform::entryExists(name); };
@@ -114,7 +110,8 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
             if (result.kind == TransformResult::Kind::TooShort) {
                 ++report.tooShort;
             } else if (result.kind == TransformResult::Kind::NewName) {
-                const auto line = encodedUndoLine(result.name, oldName);
+                const QString undo = batch::undoLine(result.name, oldName);
+                const auto line = encodedUndoLine(undo);
                 if (!line) {
                     ++report.unrepresentable;
                 } else if (!platform::entryExists(oldName)) {
@@ -123,7 +120,7 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
                     ++report.failed;
                     ++report.attempts;
                     attempted = true;
-                } else if (!undoReadsOneWay(result.name, oldName)) {
+                } else if (!undoReadsOneWay(undo, result.name, oldName)) {
                     ++report.ambiguous;
                 } else {
                     // The undo line is with the system before the file moves.
