@@ -10,6 +10,13 @@ TEST(Cp932, EncodesJapaneseExactly)
     EXPECT_EQ(platform::encodeCp932(QStringLiteral("ｱ a")), QByteArray("\xB1 a"));
 }
 
+TEST(Cp932, ControlCharactersKeepTheirWindowsBytes)
+{
+    const QString controls = QString(QChar(0x1A)) + QChar(0x1C) + QChar(0x7F) + QChar(0x01);
+    EXPECT_EQ(platform::encodeCp932(controls), QByteArray("\x1A\x1C\x7F\x01"));
+    EXPECT_EQ(platform::decodeCp932("\x1A\x1C\x7F\x01"), controls);
+}
+
 TEST(Cp932, RefusesWhatWouldNotComeBack)
 {
     const char* cases[] = {
