@@ -5,6 +5,7 @@
 #include "platform/rename.h"
 #include "platform/text_file.h"
 
+#include <QSet>
 #include <QStringList>
 
 #include <algorithm>
@@ -50,10 +51,32 @@ std::optional<QByteArray> encodedUndoLine(const QString& line)
     return platform::encodeCp932(line);
 }
 
+// The names the run has moved so far, to see the folder as it stood before
+// the run: a restore pressed a second time starts from there.
+class RunMoves {
+public:
+    void moved(const QString& from, const QString& to)
+    {
+        if (!made_.remove(from))
+            taken_.insert(from);
+        if (!taken_.remove(to))
+            made_.insert(to);
+    }
+    bool existedAtStart(const QString& name) const
+    {
+        return taken_.contains(name) || (!made_.contains(name) && platform::entryExists(name));
+    }
+
+private:
+    QSet<QString> made_;    // there now only because the run put them there
+    QSet<QString> taken_;   // there at the start, moved away since
+};
+
 // Runs of four blanks in a name let its undo line split more than one way.
-// Such a line is written only when restoring picks the right split both
-// after the rename and, should it fail, with the folder as it stands.
-bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName)
+// Such a line is written only when restoring picks the right split after the
+// rename, and moves nothing should the rename fail (or the run stop before
+// it), nor when restore is pressed again after a restore.
+bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName, const RunMoves& moves)
 {
     // Without a blank in either name the separator is the only run of four.
     if (!newName.contains(u' ') && !oldName.contains(u' '))
@@ -61,13 +84,14 @@ bool undoReadsOneWay(const QString& line, const QString& newName, const QString&
     if (batch::renReadings(line).size() < 2)
         return true;
     const auto now = [](const QString& name) { return platform::entryExists(name); };
+    const auto atStart = [&](const QString& name) { return moves.existedAtStart(name); };
     const auto moved = [&](const QString& name) {
         return name == newName || (name != oldName && platform::entryExists(name));
     };
     const auto acts = [](const auto& pick, const auto& exists) {
         return pick && exists(pick->first) && !exists(pick->second);
     };
-    if (acts(batch::chosenReading(line, now), now))
+    if (acts(batch::chosenReading(line, now), now) || acts(batch::chosenReading(line, atStart), atStart))
         return false;
     if (newName == oldName)
         return true;
@@ -101,6 +125,7 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
             options.progress(report.attempts);
     };
 
+    RunMoves moves;
     const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
     for (qsizetype i = 0; i < count; ++i) {
         const QString& oldName = oldNames[i];
@@ -120,7 +145,7 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
                     ++report.failed;
                     ++report.attempts;
                     attempted = true;
-                } else if (!undoReadsOneWay(undo, result.name, oldName)) {
+                } else if (!undoReadsOneWay(undo, result.name, oldName, moves)) {
                     ++report.ambiguous;
                 } else {
                     // The undo line is with the system before the file moves.
@@ -129,10 +154,12 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
                         break;
                     }
                     if (result.name != oldName) {
-                        if (platform::renameBareNoReplace(oldName, result.name) == platform::RenameStatus::Renamed)
+                        if (platform::renameBareNoReplace(oldName, result.name) == platform::RenameStatus::Renamed) {
                             ++report.renamed;
-                        else
+                            moves.moved(oldName, result.name);
+                        } else {
                             ++report.failed;
+                        }
                     }
                     ++report.attempts;
                     attempted = true;

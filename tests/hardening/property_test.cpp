@@ -174,6 +174,13 @@ void runTrial(std::uint64_t seed, const QString& folder, Totals& totals)
     restored.remove("modosu.bat");
     EXPECT_TRUE(restored == before) << "not restored:" << hardening::difference(restored, before) << "\n"
                                     << what << "\nscript:\n" << lines->join(u'\n').toStdString();
+
+    // Pressing restore again finds every name back already and moves nothing.
+    batch::runScript("modosu.bat");
+    Snapshot again = hardening::snapshot(folder);
+    again.remove("modosu.bat");
+    EXPECT_TRUE(again == before) << "second restore moved files:" << hardening::difference(again, before) << "\n"
+                                 << what << "\nscript:\n" << lines->join(u'\n').toStdString();
 }
 
 TEST(Hardening, RandomFoldersAreRestoredExactly)

@@ -54,6 +54,9 @@ TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
         // Restoring would read "]" + five blanks, just made, as the source.
         {"line read as another rename", {"     ", q("         あ")}, {}, Mode::Prefix, boxes(Mode::Prefix, "]"), 1, 0,
          1},
+        // After a restore Xa is back, and a second restore read the line
+        // as Xa -> "b    a    b".
+        {"restore pressed twice", {"Xa", "a    b"}, {"Xa", "a    b"}, Mode::Prefix, boxes(Mode::Prefix, "X"), 1, 0, 1},
     };
     for (const Row& row : rows) {
         testsupport::TempWorkDir dir;
@@ -72,10 +75,12 @@ TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
         EXPECT_EQ(report.failed, row.failed) << row.what;
         EXPECT_EQ(report.ambiguous, row.ambiguous) << row.what;
 
-        batch::runScript("modosu.bat");
-        hardening::Snapshot after = hardening::snapshot(dir.path());
-        after.remove("modosu.bat");
-        EXPECT_TRUE(after == before) << row.what << hardening::difference(after, before);
+        for (const char* restore : {"restore", "restore again"}) {
+            batch::runScript("modosu.bat");
+            hardening::Snapshot after = hardening::snapshot(dir.path());
+            after.remove("modosu.bat");
+            EXPECT_TRUE(after == before) << row.what << ", " << restore << hardening::difference(after, before);
+        }
     }
 }
 
