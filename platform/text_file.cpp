@@ -38,6 +38,7 @@ bool LineWriter::create(const QString& path)
 {
     close();
     fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    size_ = 0;
     return fd_ >= 0;
 }
 
@@ -55,7 +56,15 @@ WriteStatus LineWriter::writeEncodedLine(const QByteArray& bytes)
         return WriteStatus::IoError;
     QByteArray line = bytes;
     line += "\r\n";
-    return writeAll(fd_, line.constData(), line.size()) ? WriteStatus::Ok : WriteStatus::IoError;
+    if (writeAll(fd_, line.constData(), line.size())) {
+        size_ += line.size();
+        return WriteStatus::Ok;
+    }
+    // A full disk can cut a line short, and a cut undo line reads as another
+    // rename ("ren    Xb.txt    b.t"): take back what part of it got in.
+    if (::ftruncate(fd_, off_t(size_)) == 0)
+        ::lseek(fd_, off_t(size_), SEEK_SET);
+    return WriteStatus::IoError;
 }
 
 bool LineWriter::close()

@@ -31,13 +31,15 @@ public:
     // Writes text + CR LF. Nothing is written when the text is not
     // representable.
     WriteStatus writeLine(const QString& text);
-    // Writes bytes + CR LF as they are (already encoded).
+    // Writes bytes + CR LF as they are (already encoded). A line that cannot
+    // be written whole is taken back out of the file.
     WriteStatus writeEncodedLine(const QByteArray& bytes);
     // Syncs and closes; false when an error showed up on the way.
     bool close();
 
 private:
     int fd_ = -1;
+    long long size_ = 0;   // bytes of the whole lines written so far
 };
 
 // Creates or replaces path with the given lines. Nothing is created when a

@@ -9,7 +9,9 @@
 
 #include <QSet>
 
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <sstream>
 
 namespace hardening {
@@ -103,6 +105,26 @@ std::string difference(const Snapshot& got, const Snapshot& want)
             ++shown;
         }
     return out.str();
+}
+
+FileSizeLimit::FileSizeLimit(long long bytes)
+{
+    // The signal would end the process; the failing write is what we want.
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    oldSoft_ = limit.rlim_cur;
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = rlim_t(oldSoft_);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 std::uint64_t envNumber(const char* name, std::uint64_t fallback)

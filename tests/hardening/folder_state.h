@@ -45,6 +45,20 @@ private:
 // Where the folders differ, for failure messages.
 std::string difference(const Snapshot& got, const Snapshot& want);
 
+// While it lives, no file of the process may grow beyond the given size: a
+// write across the limit is cut short, the next one fails.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long oldSoft_ = 0;
+    void (*oldHandler_)(int) = nullptr;
+};
+
 // A number from the environment, or fallback when unset or unreadable.
 std::uint64_t envNumber(const char* name, std::uint64_t fallback);
 

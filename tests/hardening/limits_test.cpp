@@ -59,6 +59,33 @@ TEST(HardeningLimits, ScriptThatCannotBeWrittenStopsBeforeAnyRename)
     }
 }
 
+// The disk fills up in the middle of an undo line: the line must not stay
+// behind cut short, where a restore would read "ren    Xb.txt    b.t" and
+// move the Xb.txt that was there before the run.
+TEST(HardeningLimits, DiskFullInTheMiddleOfALine)
+{
+    testsupport::TempWorkDir dir;
+    for (const char* name : {"a.txt", "b.txt", "Xb.txt"})
+        dir.write(name, name);
+    const hardening::Snapshot before = hardening::snapshot(dir.path());
+    const QByteArray firstLine = "ren    Xa.txt    a.txt\r\n";
+    RunReport report;
+    {
+        // Files may grow to the first line and most of the second; a write
+        // beyond that is cut short and the next one fails, as on a full disk.
+        const hardening::FileSizeLimit limit(firstLine.size() + 19);
+        report = renamer::runRename({"a.txt", "b.txt"}, prefix(), {});
+    }
+    EXPECT_EQ(report.stop, RunReport::Stop::ScriptWriteFailed);
+    EXPECT_EQ(report.renamed, 1);
+    EXPECT_EQ(dir.read("modosu.bat"), firstLine);
+
+    batch::runScript("modosu.bat");
+    hardening::Snapshot after = hardening::snapshot(dir.path());
+    after.remove("modosu.bat");
+    EXPECT_TRUE(after == before) << hardening::difference(after, before);
+}
+
 TEST(HardeningLimits, NamesWhoseFilesAreGone)
 {
     testsupport::TempWorkDir dir;
