@@ -4,6 +4,7 @@
 #include "batch/script.h"
 #include "folder_state.h"
 #include "platform/listing.h"
+#include "platform/text_file.h"
 #include "random_folder.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
@@ -168,6 +169,14 @@ void runTrial(std::uint64_t seed, const QString& folder, Totals& totals)
     EXPECT_LE(moved, report.renamed) << what;
     EXPECT_LE(report.renamed + report.failed, report.attempts) << what;
 
+    // Now and then a restore stops part-way first (it undoes the last lines
+    // only); pressing restore again must finish the job.
+    if (!lines->isEmpty() && random.chance(0.3)) {
+        const QStringList tail = lines->mid(random.below(int(lines->size())));
+        ASSERT_EQ(platform::writeLines("partial.bat", tail), platform::WriteStatus::Ok);
+        batch::runScript("partial.bat");
+        platform::removeFile("partial.bat");
+    }
     const batch::ScriptReport restore = batch::runScript("modosu.bat");
     EXPECT_TRUE(restore.readable) << what;
     Snapshot restored = hardening::snapshot(folder);
