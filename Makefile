@@ -8,7 +8,7 @@ CMAKE_ARGS ?=
 
 PACKAGES = g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev \
            libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
-           fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev
+           fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev time x11-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Start-up of quillmere in a folder of 20,000 files, measured from outside the
+# process: from the start of the program until its main window is mapped. The
+# window is shown only after its load step has filled the work list, so this
+# is the time until the user sees every name. Also reports the peak memory.
+# Usage: tools/bench_startup.sh BUILD_FOLDER [FILES] [RUNS]
+set -euo pipefail
+build=$(cd "${1:?usage: tools/bench_startup.sh BUILD_FOLDER [FILES] [RUNS]}" && pwd)
+files=${2:-20000}
+runs=${3:-7}
+program="$build/bin/quillmere"
+[ -x "$program" ] || { echo "bench_startup: $program is missing" >&2; exit 1; }
+
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+    for p in "${pids[@]:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+mkdir "$tmp/work" "$tmp/data"
+export XDG_DATA_HOME="$tmp/data"
+(cd "$tmp/work" && seq -f "写真_%05g.jpg" 1 "$files" | xargs touch)
+
+if [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 150 199); do
+        [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        pids+=($!)
+        export DISPLAY=":$n"
+        for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+        sleep 0.3
+        break
+    done
+fi
+export QT_QPA_PLATFORM=xcb
+
+title='ファイルネーム一括変更'
+times=()
+rss=()
+for run in $(seq 1 "$runs"); do
+    cd "$tmp/work"
+    start=$(date +%s%N)
+    /usr/bin/time -f %M -o "$tmp/rss" "$program" >/dev/null 2>&1 &
+    pid=$!
+    while ! xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
+        sleep 0.005
+    done
+    end=$(date +%s%N)
+    # Let it settle, then end it; /usr/bin/time still reports the peak.
+    sleep 0.3
+    pkill -TERM -P "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    times+=($(( (end - start) / 1000000 )))
+    rss+=($(( $(tail -n1 "$tmp/rss") / 1024 )))
+done
+
+median() { printf '%s\n' "$@" | sort -n | sed -n "$(( ($# + 1) / 2 ))p"; }
+echo "quillmere start-up, $files files, $runs runs: median $(median "${times[@]}") ms" \
+     "(all: ${times[*]} ms), peak memory median $(median "${rss[@]}") MiB"
