@@ -5,7 +5,7 @@
 #include "platform/system_folder.h"
 #include "platform/text_file.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QSaveFile>
 
 namespace batch {
@@ -20,10 +20,11 @@ bool isRenLine(const QString& line)
 }
 
 // A dangling link is still a name that a rename can move or collide with.
+// Asked of the file system itself: the toolkit's file classes would take a
+// name starting with ":" for one of their built-in resources.
 bool nameExists(const QString& name)
 {
-    const QFileInfo info(name);
-    return info.exists() || info.isSymLink();
+    return platform::entryExists(name);
 }
 
 bool isBlank(QChar c)

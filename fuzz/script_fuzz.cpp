@@ -18,7 +18,7 @@
 
 namespace {
 
-const char* const kFiles[] = {"a", "b", "a    b", "\xE5\x86\x99\xE7\x9C\x9F", "..    x", "x     y"};
+const char* const kFiles[] = {"a", "b", "a    b", "\xE5\x86\x99\xE7\x9C\x9F", "..    x", "x     y", ":a    b"};
 
 void require(bool ok)
 {
@@ -55,7 +55,7 @@ QStringList contentsOfFolder()
     const auto entries = QDir::current().entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& info : entries) {
         require(info.isFile() && !info.isSymLink());
-        QFile f(info.fileName());
+        QFile f(info.absoluteFilePath());   // a bare ":name" would be taken for a resource
         require(f.open(QIODevice::ReadOnly));
         contents << QString::fromLatin1(f.readAll().toHex());
     }
@@ -88,10 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QByteArray home = QFile::encodeName(QDir::currentPath());
     require(scratch.isValid() && ::chdir(QFile::encodeName(scratch.path()).constData()) == 0);
     for (const QString& name : QDir::current().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        require(QFile::remove(name));
+        require(QFile::remove(QDir::current().absoluteFilePath(name)));
     int index = 0;
     for (const char* name : kFiles) {
-        QFile f(QString::fromUtf8(name));
+        QFile f(QDir::current().absoluteFilePath(QString::fromUtf8(name)));
         require(f.open(QIODevice::WriteOnly) && f.write(QByteArray::number(index++)) > 0);
     }
     QFile script(QStringLiteral("modosu.bat"));

@@ -41,7 +41,7 @@ void clearFolder(const QString& folder)
         if (info.isDir() && !info.isSymLink())
             QDir(info.filePath()).removeRecursively();
         else
-            dir.remove(info.fileName());
+            QFile::remove(info.absoluteFilePath());   // a bare ":name" would be taken for a resource
     }
 }
 

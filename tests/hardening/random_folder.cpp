@@ -9,7 +9,7 @@ const char* const kPieces[] = {
     "a", "b", "Aa", "abc", "ABC", "x", "memo", "IMG_", "2008", "01", "9",
     "写真", "メモ", "あ", "漢字", "ファイル", "ｆｕｌｌ", "\xEF\xBD\x9E",   // U+FF5E, which the code page holds
     " ", "  ", "    ", "     ",
-    "[", "]", "[1]", "[tag]", "].", ".", "..", "-", "_", "(1)", "\xCE\xA3", "\xCF\x82",   // Σ ς
+    "[", "]", "[1]", "[tag]", "].", ".", "..", "-", "_", "(1)", ":", "\xCE\xA3", "\xCF\x82",   // Σ ς
     "ａ", "．", "＿",
 };
 
@@ -30,7 +30,7 @@ const char* const kExtensions[] = {
 
 const char* const kTexts[] = {
     "", "", "A", "a", "X", "-", ".", " ", "    ", "写真", "ａ", "txt", "TXT", "01_", "[", "]", "].",
-    "x    y", "\xC3\xA9", "\xE3\x80\x9C", "\xF0\x9F\x98\x80", "/", "\n", "\xC3\x9F",
+    "x    y", ":", "\xC3\xA9", "\xE3\x80\x9C", "\xF0\x9F\x98\x80", "/", "\n", "\xC3\x9F",
 };
 
 struct NumberText {

@@ -57,6 +57,9 @@ TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
         // After a restore Xa is back, and a second restore read the line
         // as Xa -> "b    a    b".
         {"restore pressed twice", {"Xa", "a    b"}, {"Xa", "a    b"}, Mode::Prefix, boxes(Mode::Prefix, "X"), 1, 0, 1},
+        // A name starting with ":" was looked up among the toolkit's built-in
+        // resources, so restoring took the first split, ":a" -> "b    b".
+        {"name starting with a colon", {"b"}, {}, Mode::Prefix, boxes(Mode::Prefix, ":a    "), 1, 0, 0},
     };
     for (const Row& row : rows) {
         testsupport::TempWorkDir dir;
