@@ -55,7 +55,7 @@ QStringList contentsOfFolder()
     const auto entries = QDir::current().entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& info : entries) {
         require(info.isFile() && !info.isSymLink());
-        QFile f(info.absoluteFilePath());   // a bare ":name" would be taken for a resource
+        QFile f(QDir::currentPath() + u'/' + info.fileName());
         require(f.open(QIODevice::ReadOnly));
         contents << QString::fromLatin1(f.readAll().toHex());
     }
@@ -88,10 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QByteArray home = QFile::encodeName(QDir::currentPath());
     require(scratch.isValid() && ::chdir(QFile::encodeName(scratch.path()).constData()) == 0);
     for (const QString& name : QDir::current().entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        require(QFile::remove(QDir::current().absoluteFilePath(name)));
+        require(QFile::remove(QDir::currentPath() + u'/' + name));
     int index = 0;
     for (const char* name : kFiles) {
-        QFile f(QDir::current().absoluteFilePath(QString::fromUtf8(name)));
+        // Spelled out: a bare ":name" would be taken for a resource.
+        QFile f(QDir::currentPath() + u'/' + QString::fromUtf8(name));
         require(f.open(QIODevice::WriteOnly) && f.write(QByteArray::number(index++)) > 0);
     }
     QFile script(QStringLiteral("modosu.bat"));
