@@ -77,6 +77,13 @@ bool entryExists(const QString& name)
     return !path.isEmpty() && ::lstat(path.constData(), &st) == 0;
 }
 
+bool fileEntryExists(const QString& name)
+{
+    const QByteArray path = QFile::encodeName(name);
+    struct stat st;
+    return !path.isEmpty() && ::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
 RenameStatus renameBareNoReplace(const QString& from, const QString& to)
 {
     if (!isBareFileName(from))

@@ -27,4 +27,7 @@ bool isBareFileName(const QString& name);
 // dangling link counts, since a rename can move it.
 bool entryExists(const QString& name);
 
+// Like entryExists, but a folder does not count: the renamer renames files.
+bool fileEntryExists(const QString& name);
+
 } // namespace platform

@@ -98,12 +98,26 @@ WriteStatus writeLines(const QString& path, const QStringList& lines)
 
 std::optional<QByteArray> readBytes(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Plain system calls: QFile would take a name starting with ":" for one
+    // of Qt's built-in resources.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFile::NoError)
-        return std::nullopt;
+    QByteArray bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, n);
+    }
+    ::close(fd);
     return bytes;
 }
 

@@ -139,9 +139,10 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
                 const auto line = encodedUndoLine(undo);
                 if (!line) {
                     ++report.unrepresentable;
-                } else if (!platform::entryExists(oldName)) {
-                    // Gone, or listed twice: nothing can move, and an undo
-                    // line would move whatever holds the new name.
+                } else if (!platform::fileEntryExists(oldName)) {
+                    // Gone, listed twice, or a folder listed from elsewhere:
+                    // nothing may move, and an undo line would move whatever
+                    // holds the new name.
                     ++report.failed;
                     ++report.attempts;
                     attempted = true;

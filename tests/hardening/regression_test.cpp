@@ -7,6 +7,9 @@
 #include "renamer/core/transforms.h"
 #include "temp_env.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 #include <variant>
@@ -85,6 +88,30 @@ TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
             EXPECT_TRUE(after == before) << row.what << ", " << restore << hardening::difference(after, before);
         }
     }
+}
+
+// A work list filled from another folder may name a folder of the working
+// directory: the renamer renames files only.
+TEST(HardeningRegression, AFolderOfTheListedNameIsLeftAlone)
+{
+    testsupport::TempWorkDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("photos"));
+    const auto prepared = renamer::prepareRun(Mode::Prefix, boxes(Mode::Prefix, "X"), 1);
+    const auto report = renamer::runRename({"photos"}, std::get<renamer::PreparedRun>(prepared).transform, {});
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_TRUE(QFileInfo(dir.file("photos")).isDir());
+    EXPECT_EQ(dir.read("modosu.bat"), QByteArray());
+}
+
+// A file whose name starts with ":" is read from the disk, not from the
+// toolkit's built-in resources.
+TEST(HardeningRegression, ScriptNamedWithAColonIsReadFromTheDisk)
+{
+    testsupport::TempWorkDir dir;
+    dir.write(":undo.bat", "ren    Xa    a\r\n");
+    dir.write("Xa", "content");
+    EXPECT_EQ(batch::runScript(":undo.bat").renamed, 1);
+    EXPECT_EQ(dir.read("a"), "content");
 }
 
 TEST(HardeningRegression, ChosenReadingNeverUsesDotDot)
