@@ -70,6 +70,10 @@ std::vector<Reading> usableReadings(const QString& line)
 std::optional<Reading> pickReading(const std::vector<Reading>& readings, const Exists& exists)
 {
     auto identity = [](const Reading& r) { return r.first == r.second; };
+    // One reading leaves nothing to choose: the rename itself says whether
+    // it can be done, and no file need be looked up first.
+    if (readings.size() == 1)
+        return identity(readings.front()) ? std::nullopt : std::optional<Reading>(readings.front());
     for (const auto& r : readings)
         if (identity(r) && exists(r.first))
             return std::nullopt;
