@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace renamer {
 namespace {
@@ -55,21 +57,26 @@ std::optional<QByteArray> encodedUndoLine(const QString& line)
 // the run: a restore pressed a second time starts from there.
 class RunMoves {
 public:
-    void moved(const QString& from, const QString& to)
-    {
-        if (!made_.remove(from))
-            taken_.insert(from);
-        if (!taken_.remove(to))
-            made_.insert(to);
-    }
+    // Only names with blanks ever ask, so a move is just noted here and the
+    // sets are brought up to date when asked.
+    void moved(const QString& from, const QString& to) { pending_.emplace_back(from, to); }
     bool existedAtStart(const QString& name) const
     {
+        for (; applied_ < pending_.size(); ++applied_) {
+            const auto& [from, to] = pending_[applied_];
+            if (!made_.remove(from))
+                taken_.insert(from);
+            if (!taken_.remove(to))
+                made_.insert(to);
+        }
         return taken_.contains(name) || (!made_.contains(name) && platform::entryExists(name));
     }
 
 private:
-    QSet<QString> made_;    // there now only because the run put them there
-    QSet<QString> taken_;   // there at the start, moved away since
+    std::vector<std::pair<QString, QString>> pending_;
+    mutable std::size_t applied_ = 0;
+    mutable QSet<QString> made_;    // there now only because the run put them there
+    mutable QSet<QString> taken_;   // there at the start, moved away since
 };
 
 // Runs of four blanks in a name let its undo line split more than one way.
