@@ -41,9 +41,15 @@ rss=()
 for run in $(seq 1 "$runs"); do
     cd "$tmp/work"
     start=$(date +%s%N)
-    /usr/bin/time -f %M -o "$tmp/rss" "$program" >/dev/null 2>&1 &
+    /usr/bin/time -f %M -o "$tmp/rss" "$program" >"$tmp/log" 2>&1 &
     pid=$!
+    deadline=$(( start + 30000000000 ))
     while ! xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do
+        if ! kill -0 "$pid" 2>/dev/null || [ "$(date +%s%N)" -gt "$deadline" ]; then
+            echo "bench_startup: the window never showed:" >&2
+            cat "$tmp/log" >&2
+            exit 1
+        fi
         sleep 0.005
     done
     end=$(date +%s%N)

@@ -12,6 +12,6 @@ if [ ! -x "$bin" ]; then
     exit 1
 fi
 for name in BM_RenameRun BM_Restore; do
-    "$bin" --benchmark_color=false --benchmark_filter="^$name\$" "$@"
+    "$bin" --benchmark_color=false --benchmark_filter="^$name/" "$@"
 done
 "$(dirname "$0")/bench_startup.sh" "$build"
