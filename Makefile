@@ -59,8 +59,8 @@ bench: deps
 	tools/run_bench.sh build-bench
 
 dist: deps
-	cmake -S . -B build-dist -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-dist
+	cmake -S . -B build-dist -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_E2E=OFF
+	cmake --build build-dist --target quillmere setup
 	tools/make_dist.sh build-dist
 
 FUZZ_SECONDS ?= 60

@@ -48,13 +48,4 @@ TEST(Numbers, RoundingGoesHalfToEven)
         EXPECT_EQ(common::roundHalfEven(in), out) << in;
 }
 
-TEST(Numbers, Int32RangeIsChecked)
-{
-    EXPECT_EQ(common::toInt32(2147483647.0), 2147483647);
-    EXPECT_EQ(common::toInt32(-2147483648.0), -2147483647 - 1);
-    EXPECT_FALSE(common::toInt32(2147483648.0));
-    EXPECT_FALSE(common::toInt32(1.5));
-    EXPECT_FALSE(common::toInt32(NAN));
-}
-
 } // namespace
