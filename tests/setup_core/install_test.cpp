@@ -1,4 +1,5 @@
 #include "setup/core/install.h"
+#include "setup/core/uninstall.h"
 
 #include "memorial/record.h"
 #include "temp_env.h"
@@ -13,62 +14,30 @@ using namespace setup;
 using testsupport::TempWorkDir;
 
 namespace {
-
-const QString kName = QStringLiteral("quillmere");
+const QString kName = QStringLiteral("quillmere"), kImageName = QStringLiteral("quillmere.$_$");
 const QByteArray kImage("\x7f" "ELF\x00\x01\x02\r\n\x1a tail", 15);
-
-DateEntry taro()
-{
-    return DateEntry{QStringLiteral("たろう"),
-                     {DateRow{"1970", "03", "05"}, DateRow{"0000", "00", "00"}, DateRow{"0000", "00", "00"}}};
-}
-
-QByteArray readAt(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeImage(const TempWorkDir& dir, bool executable)
-{
-    dir.write(QStringLiteral("quillmere.$_$"), kImage);
-    auto perms = QFile::ReadOwner | QFile::WriteOwner;
-    if (executable)
-        perms |= QFile::ExeOwner;
-    QFile::setPermissions(dir.file(QStringLiteral("quillmere.$_$")), perms);
-}
-
-QStringList systemNames(const TempWorkDir& dir)
-{
-    return QDir(dir.systemFolder()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-}
-
+const std::array<DateRow, 3> kRows{DateRow{"1970", "03", "05"}, DateRow{"0000", "00", "00"}, DateRow{"0000", "00", "00"}};
+QStringList systemNames(const TempWorkDir& dir) { return QDir(dir.systemFolder()).entryList(QDir::Files); }
+QByteArray readAt(const QString& path) { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); }
 } // namespace
 
 TEST(Install, WritesEveryFileAndTheProgram)
 {
-    for (const bool executable : {true, false}) {
+    for (const auto exe : {QFile::ExeOwner, QFile::ReadOwner}) {   // the program keeps the image's mode
         TempWorkDir dir;
-        writeImage(dir, executable);
+        dir.write(kImageName, kImage);
+        QFile::setPermissions(dir.file(kImageName), QFile::ReadOwner | QFile::WriteOwner | exe);
         dir.write(QStringLiteral("quillmere.exe"), "an older program");   // replaced
-
-        const InstallResult result = install(kName, taro());
-        ASSERT_TRUE(result.ok()) << result.message().toStdString();
-        EXPECT_TRUE(result.message().isEmpty());
-
-        EXPECT_EQ(readAt(dir.systemFolder() + "/qmnull.dam"), QByteArray("\r\n"));
-        const QByteArray script = readAt(dir.systemFolder() + "/cpy.bat");
-        EXPECT_EQ(script, QByteArray("copy /B quillmere.$_$+c:\\windows\\qmnull.dam   quillmere.exe /B\r\n"));
-        EXPECT_EQ(script.size(), 64);
-        EXPECT_EQ(readAt(dir.systemFolder() + "/quillmere.ini"),
-                  QByteArray("\x82\xbd\x82\xeb\x82\xa4\r\n1970/03/05\r\n0000/00/00\r\n0000/00/00\r\n"));
-
-        const QByteArray program = dir.read(QStringLiteral("quillmere.exe"));
-        EXPECT_EQ(program.size(), kImage.size() + 2);
-        EXPECT_EQ(program, kImage + "\r\n");
-        EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("quillmere.exe"))).isExecutable(), executable);
-        EXPECT_TRUE(dir.exists(QStringLiteral("quillmere.$_$")));
-
+        const InstallResult result = install(kName, DateEntry{QStringLiteral("たろう"), kRows});
+        ASSERT_TRUE(result.ok() && result.message().isEmpty()) << result.message().toStdString();
+        const QString sys = dir.systemFolder() + u'/';
+        EXPECT_EQ(readAt(sys + "qmnull.dam"), QByteArray("\r\n"));
+        EXPECT_EQ(readAt(sys + "cpy.bat"), QByteArray("copy /B quillmere.$_$+c:\\windows\\qmnull.dam   quillmere.exe /B\r\n"));
+        EXPECT_EQ(readAt(sys + "cpy.bat").size(), 64);
+        EXPECT_EQ(readAt(sys + "quillmere.ini"), QByteArray("\x82\xbd\x82\xeb\x82\xa4\r\n1970/03/05\r\n0000/00/00\r\n0000/00/00\r\n"));
+        EXPECT_EQ(dir.read(QStringLiteral("quillmere.exe")), kImage + "\r\n");
+        EXPECT_EQ(QFileInfo(dir.file(QStringLiteral("quillmere.exe"))).isExecutable(), exe == QFile::ExeOwner);
+        EXPECT_TRUE(dir.exists(kImageName));
         closeInstallation(kName);
         EXPECT_EQ(systemNames(dir), QStringList{QStringLiteral("quillmere.ini")});
         EXPECT_EQ(dir.names(), QStringList{QStringLiteral("quillmere.exe")});
@@ -77,52 +46,47 @@ TEST(Install, WritesEveryFileAndTheProgram)
 
 TEST(Install, FailuresAreReportedAndKeepTheImage)
 {
-    struct Case {
-        const char* label;
-        bool image;
-        QString name;
-        void (*prepare)(const TempWorkDir&);
-        InstallStatus status;
-        QStringList systemAfter;   // the system folder afterwards: no scratch file
+    const struct { bool image; QString name; bool blockProgram; InstallStatus status; QStringList systemAfter; } cases[] = {
+        {false, "たろう", false, InstallStatus::ImageMissing, {}},
+        {true, "〜", false, InstallStatus::NotRepresentable, {}},   // code page 932 maps it to another character
+        {true, "たろう", true, InstallStatus::CopyFailed, {"quillmere.ini"}},   // and no scratch file
     };
-    const Case cases[] = {
-        {"image missing", false, QStringLiteral("たろう"), nullptr, InstallStatus::ImageMissing, {}},
-        {"name outside code page 932", true, QStringLiteral("😀"), nullptr, InstallStatus::NotRepresentable, {}},
-        {"wave dash that code page 932 turns into another character", true, QStringLiteral("〜"), nullptr,
-         InstallStatus::NotRepresentable, {}},
-        {"system folder cannot be made", true, QStringLiteral("たろう"),
-         [](const TempWorkDir& d) {
-             QFile f(d.systemFolder());
-             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-         },
-         InstallStatus::NoSystemFolder, {}},
-        {"program file cannot be made", true, QStringLiteral("たろう"),
-         [](const TempWorkDir& d) {
-             QDir().mkpath(d.file(QStringLiteral("quillmere.exe/inside")));
-         },
-         InstallStatus::CopyFailed, {"quillmere.ini"}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         TempWorkDir dir;
-        if (c.image)
-            writeImage(dir, true);
         dir.write(QStringLiteral("readme.txt"), "keep");
-        if (c.prepare)
-            c.prepare(dir);
-        DateEntry entry = taro();
-        entry.name = c.name;
+        if (c.image)
+            dir.write(kImageName, kImage);
+        if (c.blockProgram)
+            QDir().mkpath(dir.file(QStringLiteral("quillmere.exe/inside")));
+        const InstallResult result = install(kName, DateEntry{c.name, kRows});
+        EXPECT_EQ(int(result.status), int(c.status));
+        EXPECT_TRUE(result.message().startsWith(QStringLiteral("セットアップできませんでした。")) &&
+                    result.message().contains(result.file)) << result.message().toStdString();
+        EXPECT_EQ(dir.read(kImageName), c.image ? kImage : QByteArray()) << int(c.status);
+        EXPECT_EQ(dir.read(QStringLiteral("readme.txt")), QByteArray("keep")) << int(c.status);
+        EXPECT_EQ(systemNames(dir), c.systemAfter) << int(c.status);
+    }
+}
 
-        const InstallResult result = install(kName, entry);
-        EXPECT_EQ(int(result.status), int(c.status)) << c.label;
-        EXPECT_FALSE(result.ok()) << c.label;
-        EXPECT_TRUE(result.message().startsWith(QStringLiteral("セットアップできませんでした。"))) << c.label;
-        EXPECT_TRUE(result.message().contains(result.file)) << c.label;
-        if (c.image) {
-            EXPECT_EQ(dir.read(QStringLiteral("quillmere.$_$")), kImage) << c.label;
-        }
-        EXPECT_EQ(dir.read(QStringLiteral("readme.txt")), QByteArray("keep")) << c.label;
-        if (c.status != InstallStatus::NoSystemFolder) {
-            EXPECT_EQ(systemNames(dir), c.systemAfter) << c.label;
-        }
+TEST(Uninstall, DeletesWhatIsThereAndReportsWhatStays)
+{
+    const struct { QStringList files, folders, remaining; } cases[] = {   // a non-empty folder cannot be deleted
+        {{}, {}, {}},
+        {{"quillmere.exe", "quillmere.zip", "readme.txt", "quillmere.$_$", "setup"}, {}, {"quillmere.$_$", "setup"}},
+        {{"quillmere.exe", "quillmere.zip"}, {"readme.txt"}, {"readme.txt"}},
+    };
+    for (const auto& c : cases) {
+        TempWorkDir dir;
+        for (const QString& name : c.files)
+            dir.write(name, "content");
+        for (const QString& name : c.folders)
+            QDir().mkpath(dir.file(name + "/inside"));
+        QDir().mkpath(dir.systemFolder());
+        QFile(memorial::dataFilePath()).open(QIODevice::WriteOnly);
+        const UninstallResult result = uninstall(kName);
+        EXPECT_EQ(result.notDeleted, c.folders);
+        EXPECT_EQ(dir.names(), c.remaining);
+        EXPECT_FALSE(QFile::exists(memorial::dataFilePath()));
+        EXPECT_TRUE(c.folders.isEmpty() ? result.message().isEmpty() : result.message().contains(c.folders[0]));
     }
 }
