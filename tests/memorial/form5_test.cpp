@@ -5,7 +5,7 @@
 #include "platform/system_folder.h"
 #include "temp_env.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -13,16 +13,13 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-namespace {
-
 using quillmere::Form5;
 
 TEST(Form5, LayoutTextsAndFonts)
 {
     Form5 form;
-    EXPECT_EQ(form.windowTitle(), "Form5");
-    EXPECT_EQ(form.minimumSize(), QSize(312, 213));
-    EXPECT_EQ(form.maximumSize(), QSize(312, 213));
+    EXPECT_EQ(std::tuple(form.windowTitle(), form.minimumSize(), form.maximumSize(), form.Command1->size()),
+              std::tuple("Form5", QSize(312, 213), QSize(312, 213), QSize(81, 25)));
     const std::tuple<const char*, QWidget*, QPoint, QString> rows[] = {
         {"Label1", form.Label1, {32, 24}, "Label1-nameさん"},
         {"Label2", form.Label2, {32, 56}, "今日は○年目の記念日です。"},
@@ -30,18 +27,11 @@ TEST(Form5, LayoutTextsAndFonts)
         {"Label4", form.Label4, {32, 120}, "やめにしませんか？"},
         {"Command1", form.Command1, {120, 160}, "終　了"},
     };
-    for (const auto& [name, widget, at, text] : rows) {
-        EXPECT_EQ(form.findChild<QWidget*>(name), widget) << name;
-        EXPECT_EQ(widget->pos(), at) << name;
-        EXPECT_EQ(widget->font().family(), platform::pGothicFamily()) << name;
-        EXPECT_EQ(widget->font().pointSizeF(), 12.0) << name;
-        EXPECT_EQ(widget->property("text").toString(), text) << name;
-    }
-    EXPECT_EQ(form.Command1->size(), QSize(81, 25));
-
+    for (const auto& [name, widget, at, text] : rows)
+        EXPECT_EQ(std::tuple(form.findChild<QWidget*>(name), widget->pos(), widget->font(), widget->property("text").toString()),
+                  std::tuple(widget, at, platform::pGothicFont(12), text)) << name;
     form.setGreeting({"とても長い名前のユーザーのための名前 さん", "今日は1年目の記念日です。"});
-    EXPECT_EQ(form.Label1->size(), form.Label1->sizeHint());
-    EXPECT_GT(form.Label1->width(), form.Label2->width());
+    EXPECT_EQ(form.Label1->size(), form.Label1->sizeHint());   // a long name is not clipped
 }
 
 TEST(Form5, PlacedBesideAnotherWindowOnScreen)
@@ -62,62 +52,26 @@ TEST(Form5, PlacedBesideAnotherWindowOnScreen)
     }
 }
 
-class Greeting : public ::testing::Test {
-protected:
-    void writeFile(const memorial::Record& record)
-    {
-        ASSERT_TRUE(platform::ensureSystemFolder());
-        ASSERT_EQ(memorial::writeRecord(memorial::dataFilePath(), record), platform::WriteStatus::Ok);
-    }
-    QPoint besideMain() const { return {main_.frameGeometry().right() + 9, main_.frameGeometry().top()}; }
-    testsupport::TempWorkDir dir_;
-    QWidget main_;
-};
-
-TEST_F(Greeting, NothingWithoutFileOrMatch)
+TEST(Form5, GreetIfDueOpensBesideTheMainWindowOnlyWithAMatchingFile)
 {
-    EXPECT_EQ(quillmere::greetIfDue("2026/12/06", &main_), nullptr);
-    writeFile({"たろう", "1990/05/01", "0000/00/00", "0000/00/00"});
-    EXPECT_EQ(quillmere::greetIfDue("2026/12/06", &main_), nullptr);
-}
-
-TEST_F(Greeting, ShowsBesideTheMainWindowAndClosesOnCommand1)
-{
-    writeFile({"たろう", "1990/05/01", "1990/12/06", "0000/00/00"});
-    main_.setGeometry(20, 30, 300, 200);
-    main_.show();
-    QPointer<Form5> form = quillmere::greetIfDue("2026/12/06", &main_);
+    testsupport::TempWorkDir dir;
+    QWidget main;
+    EXPECT_EQ(quillmere::greetIfDue("2026/12/06", &main), nullptr);   // no file
+    ASSERT_TRUE(platform::ensureSystemFolder());
+    ASSERT_EQ(memorial::writeRecord(memorial::dataFilePath(), {"たろう", "1990/05/01", "1990/12/06", "0000/00/00"}), platform::WriteStatus::Ok);
+    main.setGeometry(20, 30, 300, 200);
+    QPointer<Form5> form = quillmere::greetIfDue("2026/12/06", &main);
     ASSERT_TRUE(form);
+    main.move(100, 50);   // shown later: the greeting follows the main window
+    main.show();
+    QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(form->isVisible() && !form->isModal() && !form->parentWidget());
-    EXPECT_EQ(form->Label1->text(), "たろう さん");
-    EXPECT_EQ(form->Label2->text(), "今日は36年目の記念日です。");
+    EXPECT_EQ(QStringList({form->Label1->text(), form->Label2->text()}), QStringList({"たろう さん", "今日は36年目の記念日です。"}));
     EXPECT_EQ(form->focusWidget(), form->Command1);
-    EXPECT_EQ(form->pos(), besideMain());
+    EXPECT_EQ(form->pos(), QPoint(main.frameGeometry().right() + 9, main.frameGeometry().top()));
 
     QTest::mouseClick(form->Command1, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form.isNull());
-    EXPECT_TRUE(main_.isVisible());
+    EXPECT_TRUE(main.isVisible());
 }
-
-TEST_F(Greeting, FollowsAMainWindowShownLaterOnce)
-{
-    writeFile({"a", "2000/02/29", "", ""});
-    main_.setGeometry(0, 0, 300, 200);
-    QPointer<Form5> form = quillmere::greetIfDue("2028/02/29", &main_);
-    ASSERT_TRUE(form);
-    main_.move(100, 50);
-    main_.show();
-    QCoreApplication::sendPostedEvents();
-    const QPoint beside = besideMain();
-    EXPECT_GT(beside.x(), 400);
-    EXPECT_EQ(form->pos(), beside);
-    main_.hide();
-    main_.move(0, 0);
-    main_.show();
-    QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(form->pos(), beside);
-    delete form;
-}
-
-} // namespace

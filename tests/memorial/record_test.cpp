@@ -1,25 +1,25 @@
+#include "memorial/anniversary.h"
 #include "memorial/record.h"
 #include "temp_env.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
 using memorial::Record;
 using platform::WriteStatus;
+static const QString kFile = QStringLiteral("quillmere.ini");
 
-const QString kFile = QStringLiteral("quillmere.ini");
-
-TEST(Record, WritesCp932LinesQuotingOnlyAwkwardValues)
+TEST(Record, WritesCp932LinesAndAwkwardNamesRoundTrip)
 {
     testsupport::TempWorkDir dir;
     dir.write(kFile, "an older, longer file that must go\r\n");
     ASSERT_EQ(memorial::writeRecord(kFile, {"たろう", "1970/03/05", "0000/00/00", "0000/00/00"}), WriteStatus::Ok);
     EXPECT_EQ(dir.read(kFile), QByteArray("\x82\xBD\x82\xEB\x82\xA4\r\n1970/03/05\r\n0000/00/00\r\n0000/00/00\r\n"));
-    ASSERT_EQ(memorial::writeRecord(kFile, {"a, \"b\"", "1", "2", "3"}), WriteStatus::Ok);
-    EXPECT_EQ(dir.read(kFile), QByteArray("\"a, \"\"b\"\"\"\r\n1\r\n2\r\n3\r\n"));
-
-    for (const Record& bad : {Record{"caf\u00e9", "1", "2", "3"}, Record{"a\nb", "1", "2", "3"}, Record{"a", "1\r", "2", "3"}}) {
+    for (const QString name : {"山田, 太郎", "  たろう", "say \"hi\"", "\"", "", "\t x", "たろう ", "ＡＢ　ｃ", "\"q\", r"}) {
+        const Record r{name, "1970/03/05", " 1,2", "\"x\""};
+        ASSERT_EQ(memorial::writeRecord(kFile, r), WriteStatus::Ok) << name.toStdString();
+        EXPECT_EQ(memorial::readRecord(kFile), r) << name.toStdString();
+    }
+    for (const Record& bad : {Record{"caf\u00e9", "1", "2", "3"}, Record{"a\nb", "1", "2", "3"}}) {
         testsupport::TempWorkDir empty;
         EXPECT_EQ(memorial::writeRecord(kFile, bad), WriteStatus::NotRepresentable) << bad.name.toStdString();
         EXPECT_FALSE(empty.exists(kFile));
@@ -28,44 +28,41 @@ TEST(Record, WritesCp932LinesQuotingOnlyAwkwardValues)
 
 TEST(Record, ReadsDelimitedValues)
 {
-    struct Row {
-        const char* what;
-        const char* bytes;   // nullptr: no file
-        Record expected;
-    };
-    const Row rows[] = {
+    const std::tuple<const char*, const char*, Record> rows[] = {   // what, bytes (nullptr: no file), expected
         {"no file", nullptr, {}},
         {"empty file", "", {}},
         {"name only, no line end", "abc", {"abc", "", "", ""}},
         {"old plain name with a comma shifts the dates",
-         "\x8E\x52\x93\x63, \x91\xBE\x98\x59\r\n1970/03/05\r\n1980/01/01\r\n1990/01/01\r\n",
-         {"山田", "太郎", "1970/03/05", "1980/01/01"}},
-        {"leading blanks skipped, trailing kept", "  \tab \r\n 1\r\n", {"ab ", "1", "", ""}},
-        {"quotes dropped from a plain value", "a\"b\"c\r\n1\r\n", {"abc", "1", "", ""}},
+         "\x8E\x52\x93\x63, \x91\xBE\x98\x59\r\n1970/03/05\r\n1980/01/01\r\n1990/01/01\r\n", {"山田", "太郎", "1970/03/05", "1980/01/01"}},
         {"quoted value with comma, blanks, doubled quote", " \" a, \"\"b\"\r\n1\r\n2\r\n3\r\n", {" a, \"b", "1", "2", "3"}},
-        {"text after the closing quote", "\"ab\"c\"d,x\r\n", {"abcd", "x", "", ""}},
         {"unterminated quote ends with its line", "\"ab,c\r\n1\r\n", {"ab,c", "1", "", ""}},
-        {"comma before the line end, then an empty line", "a,\r\n\r\n1\r\n", {"a", "", "", "1"}},
         {"bare line feeds, more than four values", "a\n1\n2,3\n4\n", {"a", "1", "2", "3"}},
-        {"lone lead byte at the end", "abc\r\n1\r\n\x82", {}},
         {"invalid cp932 byte", "a\xA0\xFF\r\n1\r\n", {}},
     };
-    for (const Row& row : rows) {
+    for (const auto& [what, bytes, expected] : rows) {
         testsupport::TempWorkDir dir;
-        if (row.bytes)
-            dir.write(kFile, row.bytes);
-        EXPECT_EQ(memorial::readRecord(kFile), row.expected) << row.what;
+        if (bytes)
+            dir.write(kFile, bytes);
+        EXPECT_EQ(memorial::readRecord(kFile), expected) << what;
     }
 }
 
-TEST(Record, AwkwardNamesRoundTrip)
+TEST(Anniversary, FindsTheFirstMatchingDateAndCountsYears)
 {
-    for (const QString name : {"山田, 太郎", "  たろう", "say \"hi\"", "\"", ",", "", " ", "\t x", "たろう ", "ＡＢ　ｃ", "\"q\", r"}) {
-        testsupport::TempWorkDir dir;
-        const Record r{name, "1970/03/05", " 1,2", "\"x\""};
-        ASSERT_EQ(memorial::writeRecord(kFile, r), WriteStatus::Ok) << name.toStdString();
-        EXPECT_EQ(memorial::readRecord(kFile), r) << name.toStdString();
+    const std::tuple<const char*, Record, QString, const char*> rows[] = {   // years nullptr: no greeting
+        {"date 2 matches", {"たろう", "1990/05/01", "1990/12/06", "0000/00/00"}, "2026/12/06", "36"},
+        {"date 1 wins over date 3", {"a", "2000/12/06", "1990/05/01", "1990/12/06"}, "2026/12/06", "26"},
+        {"this year", {"a", "", "2026/12/06", ""}, "2026/12/06", "0"},
+        {"a later year", {"a", "2029/12/06", "", ""}, "2026/12/06", "-3"},
+        {"February 29 in a leap year", {"a", "2000/02/29", "", ""}, "2028/02/29", "28"},
+        {"February 29 in another year", {"a", "2000/02/29", "", ""}, "2027/02/28", nullptr},
+        {"same day, other month", {"a", "1990/11/06", "1990/12/07", ""}, "2026/12/06", nullptr},
+        {"positions count code points", {"a", "\U0002000B\U0002000B\U0002000B\U0002000B/12/06", "", ""}, "2026/12/06", "2026"},
+        {"a short today never matches empty dates", {}, "2026/1", nullptr},
+    };
+    for (const auto& [what, record, today, years] : rows) {
+        const auto g = memorial::findAnniversary(record, today);
+        const QStringList expected = years ? QStringList{record.name + " さん", "今日は" + QString(years) + "年目の記念日です。"} : QStringList{};
+        EXPECT_EQ(g ? QStringList({g->nameText, g->countText}) : QStringList(), expected) << what;
     }
 }
-
-} // namespace
