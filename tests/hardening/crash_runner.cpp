@@ -1,64 +1,34 @@
-// One rename run over the working directory's files, in the mode named on
-// the command line; given a delay, it kills itself that many microseconds
-// into the run, wherever the run happens to be.
+// One rename run over the working directory, killed DELAY_US microseconds in
+// (never when negative); prints how long it ran.
 //   hardening_crash_runner prefix|front|behind|replace|insert DELAY_US
 #include "platform/listing.h"
 #include "renamer/core/rename_run.h"
-#include "renamer/core/transforms.h"
 
 #include <QElapsedTimer>
 
-#include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <map>
+#include <string>
 #include <thread>
 #include <variant>
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
-        return 2;
     using renamer::Mode;
-    renamer::Boxes boxes;
-    Mode mode;
-    const char* name = argv[1];
-    if (!std::strcmp(name, "prefix")) {
-        mode = Mode::Prefix;
-        boxes.text6 = QStringLiteral("X");
-    } else if (!std::strcmp(name, "front") || !std::strcmp(name, "behind")) {
-        mode = name[0] == 'f' ? Mode::NumberFront : Mode::NumberBehind;
-        boxes.text8 = QStringLiteral("1");
-    } else if (!std::strcmp(name, "replace")) {
-        mode = Mode::Replace;
-        boxes.text4 = QStringLiteral("f");
-        boxes.text5 = QStringLiteral("F");
-    } else if (!std::strcmp(name, "insert")) {
-        mode = Mode::Insert;
-        boxes.text2 = QStringLiteral("3");
-        boxes.text3 = QStringLiteral("    ");
-    } else {
-        return 2;
-    }
-    const long delay = std::atol(argv[2]);
-
+    const std::map<std::string, Mode> modes{{"prefix", Mode::Prefix}, {"front", Mode::NumberFront},
+        {"behind", Mode::NumberBehind}, {"replace", Mode::Replace}, {"insert", Mode::Insert}};
     const auto names = platform::listFiles(platform::workingDirectory());
-    if (!names)
+    renamer::Boxes b;   // each mode reads its own boxes
+    b.text6 = "X", b.text8 = "1", b.text4 = "f", b.text5 = "F", b.text2 = "3", b.text3 = "    ";
+    if (argc != 3 || !modes.count(argv[1]) || !names)
         return 2;
-    const auto prepared = renamer::prepareRun(mode, boxes, int(names->size()));
-    if (!std::holds_alternative<renamer::PreparedRun>(prepared))
-        return 2;
+    const auto run = std::get<renamer::PreparedRun>(renamer::prepareRun(modes.at(argv[1]), b, int(names->size())));
     QElapsedTimer clock;
     clock.start();
-    if (delay >= 0) {
-        std::thread([delay] {
-            std::this_thread::sleep_for(std::chrono::microseconds(delay));
-            std::raise(SIGKILL);
-        }).detach();
-    }
-    const auto report = renamer::runRename(*names, std::get<renamer::PreparedRun>(prepared).transform, {});
-    // Attempts, renames, and how long the run took in microseconds.
-    std::printf("%d %d %lld\n", report.attempts, report.renamed, clock.nsecsElapsed() / 1000);
+    if (const long delay = std::stol(argv[2]); delay >= 0)
+        std::thread([delay] { std::this_thread::sleep_for(std::chrono::microseconds(delay)), std::raise(SIGKILL); }).detach();
+    const auto report = renamer::runRename(*names, run.transform, {});
+    std::printf("%lld\n", clock.nsecsElapsed() / 1000);
     return report.stop == renamer::RunReport::Stop::None ? 0 : 1;
 }
