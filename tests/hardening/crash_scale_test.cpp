@@ -18,8 +18,8 @@ constexpr int kFiles = 5000, kKills = 50;
 QString fileName(int i)
 {
     const QString n = QStringLiteral("%1").arg(i, 4, 10, QChar(u'0')), m = QStringLiteral("%1").arg(i + 2, 4, 10, QChar(u'0'));
-    const QString special[] = {"写真" + n + ".jpg", "my    " + n + ".txt", "f" + n + ".exe", "Xf" + m + ".txt", "F" + m + ".txt"};
-    return i % 10 < 5 ? special[i % 10] : "f" + n + ".txt";
+    const QString shaped[] = {"写真" + n + ".jpg", "my    " + n + ".txt", "f" + n + ".exe", "Xf" + m + ".txt", "F" + m + ".txt"};
+    return i % 10 < 5 ? shaped[i % 10] : "f" + n + ".txt";
 }
 
 struct Outcome { bool crashed; int moved; qint64 microseconds; };
