@@ -1,27 +1,20 @@
 #!/usr/bin/env bash
-# Numbering in front of twelve entries (three-digit fields), an .exe left
-# alone, then the restore.
+# Command8 numbers the files in front (three-digit fields since twelve are
+# listed) leaving tool.exe alone; Command12 undoes it.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
-
 cd "$E2E_WORK"
 for i in $(seq -w 1 11); do printf '%s' "$i" >"doc$i.txt"; done
-printf 'x' >"tool.exe"
+printf x >tool.exe
 e2e_start "$QM_BUILD_DIR/bin/quillmere"
 win=$(e2e_wait_window "ファイルネーム一括変更")
+names_are() { [ "$(ls -A | LC_ALL=C sort | tr '\n' ' ')" = "$1" ]; }
+before=$({ ls -A; echo modosu.bat; } | LC_ALL=C sort | tr '\n' ' ')
 
-names() { ls -A | LC_ALL=C sort | tr '\n' ' '; }
-restored_names=$({ ls -A; echo modosu.bat; } | LC_ALL=C sort | tr '\n' ' ')
-
-# Command8 with the start number as it stands ("1").
-e2e_click_twips "$win" 9480 4080 1935 252
-expected="$(for i in $(seq -w 1 11); do printf '0%s-doc%s.txt ' "$i" "$i"; done)modosu.bat tool.exe "
-numbered() { [ "$(names)" = "$expected" ]; }
-e2e_wait_for numbered
+e2e_click_twips "$win" 9480 4080 1935 252   # Command8, start number "1" as it stands
+e2e_wait_for names_are "$(for i in $(seq -w 1 11); do printf '0%s-doc%s.txt ' "$i" "$i"; done)modosu.bat tool.exe "
 [ "$(cat 011-doc11.txt)" = 11 ] || e2e_fail "011-doc11.txt is not the old doc11.txt"
 [ "$(wc -l <modosu.bat)" = 11 ] || e2e_fail "undo script should hold 11 lines"
-
-e2e_click_twips "$win" 240 4180 852 255
-restored() { [ "$(names)" = "$restored_names" ]; }
-e2e_wait_for restored
-echo "ok"
+e2e_click_twips "$win" 240 4180 852 255     # Command12
+e2e_wait_for names_are "$before"
+echo ok
