@@ -1,0 +1,114 @@
+#include "batch/script.h"
+#include "renamer/core/rename_run.h"
+#include "renamer/core/transforms.h"
+#include "temp_env.h"
+#include <gtest/gtest.h>
+#include <array>
+#include <variant>
+
+namespace {
+
+using enum renamer::Mode;
+QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// Each box a mode may read gets the row's first or second text; mode 7 takes "+" as Check1 ticked.
+renamer::Boxes boxes(const char* first, const char* second)
+{
+    const QString a = q(first), b = q(second);
+    return {.text2 = a, .text3 = b, .text4 = a, .text5 = b, .text6 = a, .text7 = a, .text8 = a, .text9 = b, .text11 = a,
+            .check1 = *second == '+'};
+}
+
+#define EMOJI "\xF0\x9F\x98\x80"
+// The new name, or <skip>, <short>, <refused>.
+TEST(Transforms, ThroughTheBoxes)
+{
+    struct Case { const char *first, *second, *name, *expected; int count = 5, counter = 0; };
+    const std::pair<renamer::Mode, std::vector<Case>> groups[] = {
+        {RemoveTag, {{"", "", "aa-bb[c].eee", "aa-bb.eee"}, {"", "", "a[1]b[2].txt", "a.txt"}, {"", "", "a[b]c.txt", "<skip>"},
+                     {"", "", "a［b］.txt", "<skip>"}}}, {Prefix, {{"01_", "", "x.jpg", "01_x.jpg"}}},
+        {Replace, {{"b", "C", "aaBdd.eee", "aaCdd.eee"}, {"q", "Z", "abc.txt", "<skip>"}, {"x", "Y", "aXbXc.txt", "aYbXc.txt"},
+                   {"", "Z", "x.txt", "Zx.txt"}, {"äb", "z", "ÄBC.txt", "zC.txt"}}},
+        {Insert, {{"3", "D", "aaaacc.eee", "aaDaacc.eee"}, {"20", "X", "abc.txt", "abc.txtX"}, {"0", "X", "a", "<skip>"},
+                  {"2.5", "X", "abcdef", "abXcdef"}, {"2", "X", EMOJI EMOJI, EMOJI "X" EMOJI}, {"8abc", "X", "a", "<refused>"}}},
+        {DeleteAt, {{"1", "8", "20080911memo.txt", "memo.txt"}, {"1", "1", "abcd.eee", "bcd.eee"}, {"1", "8", "abc", "<short>"},
+                    {"3", "-1", "abcdef", "abbcdef"}, {"2.5", "1", "abcdef", "abdef"}, {"0", "2", "abcdef", "<skip>"},
+                    {"1", "1.5", "abcdef", "cdef"}, {"8abc", "1", "a", "<refused>"}, {"１", "1", "a", "<refused>"}}},
+        // " 1 2": blanks ignored, length counts; 9 + 91: only the last W + 1 digits; at most six zeros.
+        {NumberFront, {{"1", "", "a", "01-a", 9}, {"1", "", "a", "001-a", 10}, {"007", "", "a", "0007-a"}, {"0", "", "a", "01-a"},
+                       {"-5", "", "a", "005-a"}, {"1.5", "", "a", "02.5-a", 5, 1}, {" 1 2", "", "a", "00012-a"},
+                       {"9", "", "a", "00-a", 5, 91}, {"000000001", "", "a", "0000001-a"}}},
+        {NumberBehind, {{"1", "", "a.tar.gz", "a-01.tar.gz"}, {"1", "", ".profile", "-01.profile"}, {"1", "", "a", "a-01"}}},
+        {DeleteBefore, {{"-", "", "abcd-x.eee", "-x.eee"}, {"-", "+", "abcd-x.eee", "x.eee"}, {"-", "", "memo.txt", "<skip>"},
+                        {"-", "+", "2008-01-02-memo.txt", "01-02-memo.txt"}, {"ABC", "+", "xxabcyy.txt", "yy.txt"},
+                        {"", "+", "memo.txt", "memo.txt"}, {"-", "+", "memo-", ""}}},
+    };
+    for (const auto& [mode, cases] : groups)
+        for (const Case& c : cases) {
+            const auto run = renamer::prepareRun(mode, boxes(c.first, c.second), c.count);
+            const auto* refusal = std::get_if<QString>(&run);
+            const auto result = refusal ? renamer::TransformResult{} : std::get<0>(run).transform(q(c.name), c.counter);
+            using enum renamer::TransformResult::Kind;
+            EXPECT_EQ(refusal ? (refusal->startsWith(u"N（") && refusal->endsWith(u"。") ? "<refused>" : *refusal)
+                      : result.kind == Skip ? "<skip>" : result.kind == TooShort ? "<short>" : result.name, q(c.expected))
+                << int(mode) << " " << c.first << "|" << c.second << " " << c.name;
+        }
+}
+
+// "name=contents" of every file but the script, in code unit order.
+std::string others(const testsupport::TempWorkDir& dir)
+{
+    QStringList names = dir.names();
+    names.removeAll("modosu.bat");
+    for (QString& n : names)
+        n += "=" + QString::fromUtf8(dir.read(n));
+    return names.join(" | ").toStdString();
+}
+
+// A run over files that hold their own names, then its undo script.
+TEST(RenameRun, RunThenRestore)
+{
+    struct Row {
+        QStringList files; renamer::Mode mode; const char *first, *second;
+        std::array<int, 5> counts;   // attempts, renamed, failed, unrepresentable, too short
+        QList<int> progress; QByteArray script; std::string after; const char* message;
+    };
+    const Row rows[] = {
+        {{"a.exe", "b.EXE", "c.bat", "d.txt", "modosu.bat", "x.com", "y.dll"}, NumberBehind, "1", "", {2, 2, 0, 0, 0}, {0, 1, 1, 2, 2, 2, 2},
+         "ren    b-01.EXE    b.EXE\r\nren    d-02.txt    d.txt\r\n",
+         "a.exe=a.exe | b-01.EXE=b.EXE | c.bat=c.bat | d-02.txt=d.txt | x.com=x.com | y.dll=y.dll", ""},
+        {{"my file.txt", "写真.jpg"}, Prefix, "ａ ", "", {2, 2, 0, 0, 0}, {1, 2},
+         "ren    \x82\x81 my file.txt    my file.txt\r\nren    \x82\x81 \x8e\xca\x90^.jpg    \x8e\xca\x90^.jpg\r\n",
+         "ａ my file.txt=my file.txt | ａ 写真.jpg=写真.jpg", ""},
+        // Blocked by a file that was there, then by one the run made.
+        {{"b.txt", "x-b.txt", "x-a.txt", "y-a.txt"}, DeleteBefore, "-", "+", {3, 1, 2, 0, 0}, {1, 2, 3},
+         "ren    b.txt    x-b.txt\r\nren    a.txt    x-a.txt\r\nren    a.txt    y-a.txt\r\n",
+         "a.txt=x-a.txt | b.txt=b.txt | x-b.txt=x-b.txt | y-a.txt=y-a.txt", "2 件"},
+        {{"Aa", "a"}, Prefix, "A", "", {2, 2, 0, 0, 0}, {1, 2}, "ren    AAa    Aa\r\nren    Aa    a\r\n", "AAa=Aa | Aa=a", ""},
+        // Old or new names the script cannot hold (U+301C reads back as U+FF5E): left alone, counted apart.
+        {{"a\xE3\x80\x9C", "\xC3\xA9", "a\nb", "n"}, Prefix, "X", "", {1, 1, 0, 3, 0}, {0, 0, 0, 1}, "ren    Xn    n\r\n",
+         "Xn=n | a\nb=a\nb | a\xE3\x80\x9C=a\xE3\x80\x9C | \xC3\xA9=\xC3\xA9", "3 件は modosu.bat に書けない"},
+        {{"plain.txt"}, Prefix, "\xC3\xA9", "", {0, 0, 0, 1, 0}, {0}, "", "plain.txt=plain.txt", "1 件"},
+        {{"a", "n.t"}, DeleteAt, "1", "2", {1, 1, 0, 0, 1}, {0, 1}, "ren    t    n.t\r\n", "a=a | t=n.t", "1 件はファイル名が短い"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.files.join(", ").toStdString());
+        testsupport::TempWorkDir dir;
+        for (const QString& f : r.files) dir.write(f, f.toUtf8());
+        dir.write("modosu.bat", "ren    old    lines\r\n");
+        const std::string before = others(dir);
+        const auto run = std::get<0>(renamer::prepareRun(r.mode, boxes(r.first, r.second), int(r.files.size())));
+        QList<int> progress;
+        const auto report = renamer::runRename(r.files, run.transform,
+            {.refreshEveryEntry = run.refreshEveryEntry, .progress = [&](int c) { progress << c; }});
+        const QString message = renamer::reportMessage(report);
+        const std::array counts{report.attempts, report.renamed, report.failed, report.unrepresentable, report.tooShort};
+        EXPECT_EQ(std::tuple(report.stop, counts, progress, dir.read("modosu.bat"), others(dir)),
+                  std::tuple(renamer::RunReport::Stop::None, r.counts, r.progress, r.script, r.after));
+        EXPECT_TRUE(*r.message ? message.contains(q(r.message)) : message.isEmpty()) << message.toStdString();
+        EXPECT_TRUE(batch::runScript("modosu.bat").readable);
+        EXPECT_EQ(others(dir), before);
+    }
+}
+
+} // namespace
