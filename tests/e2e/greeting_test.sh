@@ -1,35 +1,24 @@
 #!/usr/bin/env bash
-# On an anniversary the greeting opens beside the main window and its button
-# closes it alone; without the memorial data file no greeting shows.
+# On an anniversary the greeting opens beside the main window and its button closes it alone;
+# without the memorial data file none shows.
 source "$(dirname "$0")/lib.sh"
-e2e_setup
-app="$QM_BUILD_DIR/bin/quillmere"
-[ -x "$app" ] || e2e_fail "$app is not built"
-{ printf 'たろう' | iconv -f UTF-8 -t CP932; printf '\r\n1990/%s\r\n0000/00/00\r\n0000/00/00\r\n' "$(date +%m/%d)"; } \
-    >"$E2E_SYS/quillmere.ini"
-
-cd "$E2E_WORK"
-e2e_start "$app"
+e2e_setup; cd "$E2E_WORK"
+{ printf 'たろう' | iconv -f UTF-8 -t CP932; printf '\r\n1990/%s\r\n0000/00/00\r\n0000/00/00\r\n' "$(date +%m/%d)"; } >"$E2E_SYS/quillmere.ini"
+e2e_start "$QM_BUILD_DIR/bin/quillmere"
 first=$E2E_LAST_PID
 main=$(e2e_wait_window "ファイルネーム一括変更")
 form5=$(e2e_wait_window "Form5")
 sleep 0.5   # the greeting follows the main window once that is shown
 eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/m/')"
 eval "$(xdotool getwindowgeometry --shell "$form5" | sed 's/^/f/')"
-echo "main $mX,$mY ${mWIDTH}x$mHEIGHT; Form5 $fX,$fY ${fWIDTH}x$fHEIGHT"
 ((fWIDTH == 312 && fHEIGHT == 213)) || e2e_fail "Form5 is ${fWIDTH}x$fHEIGHT"
-((fX >= mX + mWIDTH || fX + fWIDTH <= mX || fY >= mY + mHEIGHT || fY + fHEIGHT <= mY)) ||
-    e2e_fail "Form5 lies over the main window"
+((fX >= mX + mWIDTH || fX + fWIDTH <= mX || fY >= mY + mHEIGHT || fY + fHEIGHT <= mY)) || e2e_fail "Form5 lies over the main window"
 ((fX >= 0 && fY >= 0 && fX + fWIDTH <= 1280 && fY + fHEIGHT <= 1024)) || e2e_fail "Form5 is not on the screen"
-
 e2e_click_twips "$form5" 1800 2400 1215 375
 e2e_wait_for bash -c "! xdotool search --onlyvisible --name '^Form5\$' >/dev/null 2>&1"
 kill -0 "$first" 2>/dev/null || e2e_fail "quillmere ended with the greeting"
-kill "$first"
-wait "$first" 2>/dev/null || true
-
-rm "$E2E_SYS/quillmere.ini"
-e2e_start "$app"
+kill "$first"; wait "$first" 2>/dev/null || true
+rm "$E2E_SYS/quillmere.ini"; e2e_start "$QM_BUILD_DIR/bin/quillmere"
 e2e_wait_window "ファイルネーム一括変更" >/dev/null
 e2e_expect_no_window "Form5" 3
 echo PASS
