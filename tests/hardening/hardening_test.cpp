@@ -1,0 +1,418 @@
+// Random folders, runs killed part-way, bad input and failing surroundings,
+// through the rename run and the undo script: nothing lost or doubled, every
+// move traceable, and restoring gives every file its name back.
+#include "batch/script.h"
+#include "platform/cp932.h"
+#include "platform/listing.h"
+#include "platform/text_file.h"
+#include "renamer/core/rename_run.h"
+#include "temp_env.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSet>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <iostream>
+#include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <variant>
+
+namespace {
+
+using renamer::Mode;
+using Stop = renamer::RunReport::Stop;
+
+struct Random : std::mt19937_64 {
+    using std::mt19937_64::mt19937_64;
+    int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(*this); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(*this); }
+    template <class T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(int(N))]; }
+};
+
+std::uint64_t envNumber(const char* name, std::uint64_t fallback)
+{
+    return qEnvironmentVariableIsSet(name) ? qgetenv(name).toULongLong() : fallback;
+}
+
+// The working directory as name -> content; folders and links are noted, never read (a link may lead to /dev/full).
+using Snapshot = QHash<QString, QByteArray>;
+Snapshot snapshot(bool withoutScript = false)
+{
+    Snapshot files;
+    for (const QFileInfo& i : QDir().entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        QFile f(i.absoluteFilePath());
+        files[i.fileName()] = i.isSymLink() ? "-> " + QFile::encodeName(i.symLinkTarget()) : i.isDir() ? QByteArray("<dir>")
+            : f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    files.remove(withoutScript ? "modosu.bat" : "");
+    return files;
+}
+
+std::string difference(const Snapshot& got, const Snapshot& want)
+{
+    std::string out;
+    for (const QString& k : QSet<QString>(got.keyBegin(), got.keyEnd()) + QSet<QString>(want.keyBegin(), want.keyEnd()))
+        if (got.value(k, "<none>") != want.value(k, "<none>") && out.size() < 2000)
+            out += "\n  " + k.toStdString() + ": " + got.value(k, "<none>").toStdString() + ", wanted " + want.value(k, "<none>").toStdString();
+    return out;
+}
+
+// Runs the undo script: the folder must hold again what it held before the run.
+void expectRestored(const Snapshot& before, const std::string& what)
+{
+    EXPECT_TRUE(batch::runScript("modosu.bat").readable) << what;
+    const Snapshot after = snapshot(true);
+    EXPECT_TRUE(after == before) << what << difference(after, before);
+}
+
+renamer::Boxes boxes(Mode mode, const QString& a, const QString& b = {})
+{
+    renamer::Boxes x;
+    switch (mode) {
+    case Mode::Replace: x.text4 = a, x.text5 = b; break;
+    case Mode::Insert: x.text2 = a, x.text3 = b; break;
+    case Mode::DeleteAt: x.text7 = a, x.text9 = b; break;
+    case Mode::NumberFront: case Mode::NumberBehind: x.text8 = a; break;
+    case Mode::DeleteBefore: x.text11 = a; break;
+    default: x.text6 = a; break;
+    }
+    return x;
+}
+
+// After a run: no content changed or doubled, and every file away from its
+// name traceable through the undo lines (returned). moved counts those files.
+QStringList checkRun(const Snapshot& before, const std::string& what, int& moved)
+{
+    const Snapshot after = snapshot();
+    const auto text = platform::decodeCp932(after.value("modosu.bat", "\xFF"));
+    EXPECT_TRUE(text) << "no readable script\n" << what;
+    QStringList lines = text.value_or(QString()).split(QStringLiteral("\r\n"));
+    if (lines.back().isEmpty())
+        lines.removeLast();
+    QMultiHash<QString, QString> moves;
+    for (const QString& line : lines)
+        for (const auto& [from, to] : batch::renReadings(line))
+            moves.insert(from, to);
+    QHash<QByteArray, QString> oldNameOf;
+    for (auto it = before.begin(); it != before.end(); ++it)
+        oldNameOf[it.value()] = it.key();
+    EXPECT_EQ(after.size(), before.size() + 1) << difference(after, before) << "\n" << what;
+    QSet<QByteArray> seen;
+    moved = 0;
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        const QString old = oldNameOf.value(it.value());
+        if (it.key() == u"modosu.bat")
+            continue;
+        EXPECT_TRUE(!old.isEmpty() && !seen.contains(it.value())) << "changed or doubled: " << it.key().toStdString() << "\n" << what;
+        seen << it.value();
+        moved += !old.isEmpty() && old != it.key();   // a file may move more than once when listed again
+        QSet<QString> reached{it.key()};
+        for (QStringList todo{it.key()}; !todo.isEmpty() && !reached.contains(old);)
+            for (const QString& next : moves.values(todo.takeLast()))
+                if (!reached.contains(next))
+                    reached << next, todo << next;
+        EXPECT_TRUE(old.isEmpty() || reached.contains(old)) << old.toStdString() << " became " << it.key().toStdString() << "\n" << what;
+    }
+    return lines;
+}
+
+const char* const kPieces[] = {"a", "b", "Aa", "abc", "ABC", "x", "memo", "IMG_", "2008", "01", "9", "写真", "メモ", "あ",
+    "漢字", "ファイル", "ｆｕｌｌ", "\xEF\xBD\x9E" /* U+FF5E */, " ", "  ", "    ", "     ", "[", "]", "[1]", "[tag]", "].",
+    ".", "..", "-", "_", "(1)", ":", "Σ", "ς", "ａ", "．", "＿"};
+// Now and then: what the script cannot hold (U+301C comes back as U+FF5E), case folding corners.
+const char* const kRare[] = {"\xE3\x80\x9C", "é", "\xF0\x9F\x98\x80", "ß", "İ", "\n"};
+const char* const kExtensions[] = {"", "", "", ".txt", ".TXT", ".jpg", ".tar.gz", ".exe", ".EXE", ".bat", ".com", ".dll"};
+const char* const kTexts[] = {"", "", "A", "a", "X", "-", ".", " ", "    ", "写真", "ａ", "txt", "TXT", "01_", "[", "]",
+    "].", "x    y", ":", "é", "\xE3\x80\x9C", "\xF0\x9F\x98\x80", "/", "\n", "ß"};
+// Position boxes, and whether the run may go ahead.
+const std::pair<const char*, bool> kPositions[] = {{"1", true}, {"3", true}, {" 3 ", true}, {"2.5", true}, {"1.5", true},
+    {"20", true}, {"0", true}, {"+2", true}, {"2147483648", true}, {"", false}, {"8abc", false}, {"-1", false},
+    {"0.4", false}, {"2147483649", false}, {"1e3", false}, {"１", false}};
+const char* const kCounts[] = {"8", "1", "1", "2", "3", "0", "-1", "", "abc", "8abc", "1.5", "99999999999", "-2"};
+const char* const kStarts[] = {"1", "1", "007", "0", "", "abc", "-5", "100", "1.5", "99999999999999999999", "  3"};
+
+QString caseVariant(QString name, Random& r)
+{
+    for (QChar& c : name)
+        if (c.isLetter() && r.chance(0.5))
+            c = c.isUpper() ? c.toLower() : c.toUpper();
+    return name;
+}
+
+bool usable(const QString& n)
+{
+    return !n.isEmpty() && n != u"." && n != u".." && !n.contains(u'/') && QFile::encodeName(n).size() <= 255 && n != u"modosu.bat";
+}
+
+QString randomName(Random& r)
+{
+    QString name = r.chance(0.05) ? QString(r.pick(kPieces)) : QString();
+    for (int i = 1 + r.below(4); i > 0; --i)
+        name += r.chance(0.04) ? r.pick(kRare) : r.pick(kPieces);
+    name = r.chance(0.2) ? caseVariant(name + r.pick(kExtensions), r) : name + r.pick(kExtensions);
+    return usable(name) ? name : randomName(r);
+}
+
+// Mostly a stretch of one of the names (whole characters), so that searches find something.
+QString searchText(const QStringList& names, Random& r)
+{
+    const QList<uint> chars = names[r.below(int(names.size()))].toUcs4();
+    const QList<uint> part = chars.mid(r.below(int(chars.size())), 1 + r.below(4));
+    const QString cut = QString::fromUcs4(reinterpret_cast<const char32_t*>(part.constData()), part.size());
+    return r.chance(0.4) ? QString(r.pick(kTexts)) : r.chance(0.3) ? caseVariant(cut, r) : cut;
+}
+
+// A mode with boxes valid or not, and whether the run must be refused.
+std::tuple<Mode, renamer::Boxes, bool> randomRun(const QStringList& names, Random& r)
+{
+    const Mode mode = Mode(r.below(int(Mode::DeleteBefore) + 1));
+    const auto& [position, usablePosition] = r.pick(kPositions);
+    renamer::Boxes b = boxes(mode, r.pick(kTexts));
+    switch (mode) {
+    case Mode::Replace: b = boxes(mode, searchText(names, r), r.pick(kTexts)); break;
+    case Mode::Insert: return {mode, boxes(mode, position, r.pick(kTexts)), !usablePosition};
+    case Mode::DeleteAt: return {mode, boxes(mode, position, r.pick(kCounts)), !usablePosition};
+    case Mode::NumberFront: case Mode::NumberBehind: b = boxes(mode, r.pick(kStarts)); break;
+    case Mode::DeleteBefore: b = boxes(mode, searchText(names, r)), b.check1 = r.chance(0.5); break;
+    default: break;
+    }
+    return {mode, b, false};
+}
+
+struct Totals { int refused = 0, renamed = 0, failed = 0, unrepresentable = 0; };
+
+void runTrial(std::uint64_t seed, const testsupport::TempWorkDir& dir, Totals& totals)
+{
+    Random r(seed);
+    for (const QString& n : QDir().entryList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(dir.file(n));
+    // Mostly small folders, now and then up to 300 files; some names differ only in case.
+    const int size = r.below(100) < 80 ? 1 + r.below(12) : r.chance(0.8) ? 13 + r.below(48) : 61 + r.below(240);
+    QStringList names;
+    while (names.size() < size)
+        if (const QString n = !names.isEmpty() && r.chance(0.15) ? caseVariant(names[r.below(int(names.size()))], r) : randomName(r);
+            !names.contains(n))
+            names << n;
+    const auto [mode, given, refusable] = randomRun(names, r);
+    const int collisions = r.below(size / 3 + 2), copies = r.chance(0.2) ? (r.chance(0.15) ? 3 : 2) : 1;
+    const int missing = r.chance(0.15) ? 1 + r.below(3) : 0, listCount = (size + collisions) * copies + missing;
+    const auto prepared = renamer::prepareRun(mode, given, listCount);
+    if (const auto* message = std::get_if<QString>(&prepared)) {
+        ++totals.refused;
+        EXPECT_TRUE(refusable && !message->isEmpty() && QDir().isEmpty()) << "refused: " << message->toStdString();
+        return;
+    }
+    EXPECT_FALSE(refusable) << "accepted";
+    const renamer::Transform& transform = std::get<renamer::PreparedRun>(prepared).transform;
+    for (int c = 0; c < collisions; ++c) {   // files holding names the run will make: blocked renames and chains
+        QString name = names[r.below(size)];
+        for (int depth = 1 + r.below(2); depth > 0; --depth)
+            if (const auto t = transform(name, r.below(listCount)); t.kind == renamer::TransformResult::Kind::NewName)
+                name = t.name;
+        while (!usable(name) || names.contains(name))
+            name = randomName(r);
+        names << name;
+    }
+    for (int i = 0; i < names.size(); ++i)
+        dir.write(names[i], "content " + QByteArray::number(seed) + "/" + QByteArray::number(i));
+    QStringList workList;
+    platform::sortNames(names);
+    for (int i = 0; i < copies; ++i)
+        workList += names;
+    for (int i = 0; i < missing; ++i)
+        workList.insert(r.below(int(workList.size()) + 1), "gone " + randomName(r));
+    if (r.chance(0.2))
+        std::shuffle(workList.begin(), workList.end(), r);
+    const Snapshot before = snapshot();
+    const renamer::RunReport report = renamer::runRename(workList, transform, {});
+    const std::string what = "work list: " + workList.join(u'|').toStdString();
+    ASSERT_EQ(report.stop, Stop::None) << what;
+    int moved = 0;
+    const QStringList lines = checkRun(before, what, moved);
+    EXPECT_TRUE(lines.size() <= report.attempts && moved <= report.renamed && report.renamed + report.failed <= report.attempts) << what;
+    totals.renamed += report.renamed, totals.failed += report.failed, totals.unrepresentable += report.unrepresentable;
+    if (!lines.isEmpty() && r.chance(0.3)) {   // a restore that ran only the last lines
+        ASSERT_EQ(platform::writeLines("partial.bat", lines.mid(r.below(int(lines.size())))), platform::WriteStatus::Ok);
+        batch::runScript("partial.bat");
+        platform::removeFile("partial.bat");
+    }
+    expectRestored(before, what + "\nscript:\n" + lines.join(u'\n').toStdString());
+    expectRestored(before, "restored twice, " + what);   // the second finds every name back and moves nothing
+}
+
+TEST(Hardening, RandomFoldersAreRestoredExactly)
+{
+    const std::uint64_t seed = envNumber("QM_HARDENING_SEED", 20261206), trials = envNumber("QM_HARDENING_TRIALS", 1000);
+    testsupport::TempWorkDir dir;
+    Totals totals;
+    for (std::uint64_t t = 0; t < trials && !HasFailure(); ++t)   // each trial has its own seed, to be run alone
+        if (runTrial(seed + t, dir, totals); HasFailure())
+            ADD_FAILURE() << "rerun with QM_HARDENING_SEED=" << seed + t << " QM_HARDENING_TRIALS=1";
+    std::cout << "[hardening] seed " << seed << ", " << trials << " trials: " << totals.refused << " refused, " << totals.renamed
+              << " renamed, " << totals.failed << " failed, " << totals.unrepresentable << " unrepresentable\n";
+    // The generator must reach every outcome, or the test proves little.
+    EXPECT_TRUE(trials < 200 || (totals.refused && totals.failed && totals.unrepresentable && totals.renamed > 5 * int(trials)));
+}
+
+// Plain, Japanese, with four blanks, excluded, and in the way of f<i+2>.txt for the prefix X and for f -> F.
+QString crashFileName(int i)
+{
+    const QString n = QStringLiteral("%1").arg(i, 4, 10, QChar(u'0')), m = QStringLiteral("%1").arg(i + 2, 4, 10, QChar(u'0'));
+    const QString shaped[] = {"写真" + n + ".jpg", "my    " + n + ".txt", "f" + n + ".exe", "Xf" + m + ".txt", "F" + m + ".txt"};
+    return i % 10 < 5 ? shaped[i % 10] : "f" + n + ".txt";
+}
+
+// A run in a child process killed after delay microseconds (never when negative):
+// whether it was killed, and how long it lasted.
+std::pair<bool, qint64> killedRun(Mode mode, long delay)
+{
+    QElapsedTimer clock;
+    clock.start();
+    if (const pid_t child = fork(); child == 0) {
+        renamer::Boxes b;   // each mode reads its own boxes
+        b.text6 = "X", b.text8 = "1", b.text4 = "f", b.text5 = "F", b.text2 = "3", b.text3 = "    ";
+        const QStringList names = platform::listFiles(platform::workingDirectory()).value();
+        const auto run = std::get<renamer::PreparedRun>(renamer::prepareRun(mode, b, int(names.size())));
+        _exit(renamer::runRename(names, run.transform, {}).stop == Stop::None ? 0 : 1);
+    } else {
+        if (delay >= 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(delay)), kill(child, SIGKILL);
+        int status = 0;
+        EXPECT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 0) << status;
+        return {WIFSIGNALED(status), clock.nsecsElapsed() / 1000};
+    }
+}
+
+TEST(Hardening, KilledRunsAtScaleAreFullyUndone)
+{
+    constexpr int kFiles = 5000, kKills = 50;
+    constexpr Mode kModes[] = {Mode::Prefix, Mode::NumberFront, Mode::NumberBehind, Mode::Replace, Mode::Insert};
+    const std::uint64_t seed = envNumber("QM_HARDENING_SEED", 20261206);
+    Random random(seed);
+    testsupport::TempWorkDir dir;
+    for (int i = 0; i < kFiles; ++i)
+        dir.write(crashFileName(i), "content " + QByteArray::number(i));
+    const Snapshot original = snapshot();
+    qint64 whole[5] = {};   // an uninterrupted run per mode sets the range of its kill points
+    int partial = 0;
+    for (int k = -5; k < kKills; ++k) {
+        const long delay = k < 0 ? -1 : long(random.below(int(whole[k % 5])));
+        const std::string what = "run " + std::to_string(k) + ", killed after " + std::to_string(delay) + " us, seed " + std::to_string(seed);
+        const auto [killed, microseconds] = killedRun(kModes[(k + 5) % 5], delay);
+        int moved = 0;
+        checkRun(original, what, moved);
+        expectRestored(original, what);
+        QFile("modosu.bat").resize(0);   // as the next run would
+        if (k < 0) {
+            whole[k + 5] = std::max<qint64>(microseconds, 1);
+            EXPECT_TRUE(!killed && moved > kFiles / 3) << what;
+        }
+        partial += killed && moved > 0;
+        ASSERT_FALSE(HasFailure()) << what;
+    }
+    std::cout << "[hardening] seed " << seed << ": " << partial << " of " << kKills << " kills landed part-way\n";
+    EXPECT_GE(partial, kKills / 3);   // many kill points must fall inside the renaming, or little was tested
+}
+
+TEST(HardeningLimits, RefusedOrStoppedRunsLoseNothing)
+{
+    struct Row {
+        void (*spoil)();
+        Mode mode;
+        const char *first, *second;
+        Stop stop;
+        int attempts, renamed, failed;
+        const char* message;   // its start
+        QByteArray script;     // what stands at modosu.bat afterwards
+    };
+    const char *notCreated = "modosu.bat を作成できないため、何も変更しませんでした。", *insertN = "N（挿入位置）";
+    const char *writeFailed = "modosu.bat に書き込めなくなったため、途中で止めました。", *deleteN = "N（削除する位置）";
+    const auto none = [] {};
+    const Row rows[] = {
+        // A folder in the way, as a read-only folder would be (root writes those anyway).
+        {[] { QDir().mkdir("modosu.bat"); }, Mode::Prefix, "X", "", Stop::ScriptNotCreated, 0, 0, 0, notCreated, "<dir>"},
+        {[] { QFile::link("/dev/full", "modosu.bat"); }, Mode::Prefix, "X", "", Stop::ScriptWriteFailed, 0, 0, 0, writeFailed, "-> /dev/full"},
+        // The disk fills up within the second line: cut short, it would move the Xb.txt that was there before.
+        {[] { rlimit cut{}; getrlimit(RLIMIT_FSIZE, &cut), cut.rlim_cur = 24 + 19, setrlimit(RLIMIT_FSIZE, &cut); }, Mode::Prefix, "X",
+         "", Stop::ScriptWriteFailed, 1, 1, 0, writeFailed, "ren    Xa.txt    a.txt\r\n"},
+        {[] { QFile::remove("a.txt"), QFile::remove("b.txt"); }, Mode::Prefix, "X", "", Stop::None, 2, 0, 2, "2 件", ""},
+        {[] { QDir().removeRecursively(); }, Mode::Prefix, "X", "", Stop::ScriptNotCreated, 0, 0, 0, notCreated, "<none>"},
+        {none, Mode::Insert, "4294967297", "D", Stop::None, 0, 0, 0, insertN, "<none>"},
+        {none, Mode::DeleteAt, "99999999999", "1", Stop::None, 0, 0, 0, deleteN, "<none>"},
+        {none, Mode::DeleteAt, "0.49", "1", Stop::None, 0, 0, 0, deleteN, "<none>"},
+        {none, Mode::Insert, "2147483648", "D", Stop::None, 2, 2, 0, "", "ren    a.txtD    a.txt\r\nren    b.txtD    b.txt\r\n"},
+        {none, Mode::DeleteAt, "1", "99999999999", Stop::None, 0, 0, 0, "", ""},   // nothing left of the names
+    };
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit unlimited{};
+    getrlimit(RLIMIT_FSIZE, &unlimited);
+    for (const Row& row : rows) {
+        const std::string what = "row " + std::to_string(&row - rows);
+        testsupport::TempWorkDir dir;
+        for (const char* name : {"a.txt", "b.txt", "Xb.txt"})
+            dir.write(name, name);
+        row.spoil();
+        const Snapshot before = snapshot(true);
+        const auto prepared = renamer::prepareRun(row.mode, boxes(row.mode, row.first, row.second), 2);
+        const auto* refusal = std::get_if<QString>(&prepared);
+        const auto report = refusal ? renamer::RunReport{} : renamer::runRename({"a.txt", "b.txt"}, std::get<renamer::PreparedRun>(prepared).transform, {});
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        const QString message = refusal ? *refusal : renamer::reportMessage(report);
+        EXPECT_EQ(message.left(QString::fromUtf8(row.message).size()), QString::fromUtf8(row.message)) << what;
+        EXPECT_TRUE(report.stop == row.stop && report.attempts == row.attempts && report.renamed == row.renamed
+            && report.failed == row.failed) << what << ": " << report.attempts << " " << report.renamed << " " << report.failed;
+        EXPECT_EQ(snapshot().value("modosu.bat", "<none>"), row.script) << what;
+        if (row.renamed > 0)
+            batch::runScript("modosu.bat");
+        const Snapshot after = snapshot(true);
+        EXPECT_TRUE(after == before) << what << difference(after, before);
+    }
+}
+
+TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
+{
+    struct Row {
+        const char* what;
+        QStringList files, workList;   // a trailing "/" makes a folder; no work list: the files in name order
+        Mode mode;
+        const char *first, *second;
+        int renamed, failed, ambiguous;
+    };
+    const Row rows[] = {
+        {"gone, its new name taken", {"Xa.txt"}, {"a.txt"}, Mode::Prefix, "X", "", 0, 1, 0},
+        {"listed twice, numbered", {"a", "02-a"}, {"a", "a", "02-a"}, Mode::NumberFront, "1", "", 2, 1, 0},
+        // Fifteen blanks read back as "  " -> five blanks, or the reverse.
+        {"blanks only, listed twice", {"     "}, {"     ", "     "}, Mode::DeleteAt, "2", "3", 0, 0, 2},
+        {"split leaving ..", {"..    [tag]", "..[tag]"}, {}, Mode::Insert, "3", "    ", 2, 0, 0},
+        {"line read as another rename", {"     ", "         あ"}, {}, Mode::Prefix, "]", "", 1, 0, 1},
+        {"restore pressed twice", {"Xa", "a    b"}, {"Xa", "a    b"}, Mode::Prefix, "X", "", 1, 0, 1},
+        {"name starting with a colon, not a resource", {"b"}, {}, Mode::Prefix, ":a    ", "", 1, 0, 0},
+        {"a folder of the listed name", {"photos/"}, {"photos"}, Mode::Prefix, "X", "", 0, 1, 0},
+    };
+    for (const Row& row : rows) {
+        testsupport::TempWorkDir dir;
+        for (const QString& name : row.files)
+            name.endsWith(u'/') ? void(QDir().mkdir(name)) : dir.write(name, name.toUtf8());
+        QStringList workList = row.workList;
+        if (workList.isEmpty())
+            platform::sortNames(workList = row.files);
+        const Snapshot before = snapshot();
+        const auto prepared = renamer::prepareRun(row.mode, boxes(row.mode, row.first, row.second), int(workList.size()));
+        const auto report = renamer::runRename(workList, std::get<renamer::PreparedRun>(prepared).transform, {});
+        EXPECT_TRUE(report.renamed == row.renamed && report.failed == row.failed && report.ambiguous == row.ambiguous) << row.what;
+        expectRestored(before, row.what);
+        expectRestored(before, std::string(row.what) + ", restored again");
+    }
+    testsupport::TempWorkDir dir;   // a script named with a leading colon is read from the disk
+    dir.write(":undo.bat", "ren    Xa    a\r\n"), dir.write("Xa", "content");
+    EXPECT_EQ(batch::runScript(":undo.bat").renamed, 1);
+    EXPECT_EQ(dir.read("a"), "content");
+}
+
+} // namespace
