@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The shipped archive installs through setup's wizard and setup's uninstall removes it again.
+# The shipped archive installs through setup's wizard, the installed program
+# starts and greets, and setup's uninstall removes it again.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 [ -x "$QM_BUILD_DIR/bin/setup" ] && [ -x "$QM_BUILD_DIR/bin/quillmere" ] || e2e_fail "setup or quillmere is not built"
@@ -32,6 +33,12 @@ e2e_wait_for gone "$setup_pid"
 [ ! -e 'quillmere.$_$' ] && [ "$(ls "$E2E_SYS")" = "quillmere.ini" ] || e2e_fail "left: $(ls . "$E2E_SYS" | tr '\n' ' ')"
 expected=$({ printf 'たろう' | iconv -f UTF-8 -t CP932; printf '\r\n%s\r\n0000/00/00\r\n0000/00/00\r\n' "$(date +%Y/%m/%d)"; } | od -An -tx1)
 [ "$(od -An -tx1 <"$E2E_SYS/quillmere.ini")" = "$expected" ] || e2e_fail "quillmere.ini differs: $(od -c "$E2E_SYS/quillmere.ini")"
+
+# The installed program starts, and today is the recorded anniversary.
+e2e_start ./quillmere.exe
+e2e_wait_window "ファイルネーム一括変更" >/dev/null
+e2e_wait_window "Form5" >/dev/null
+kill "$E2E_LAST_PID"; wait "$E2E_LAST_PID" 2>/dev/null || true
 
 # Uninstall: 削除, then 終了 on its completion page.
 e2e_start ./setup
