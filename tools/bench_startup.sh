@@ -23,15 +23,9 @@ export XDG_DATA_HOME="$tmp/data"
 (cd "$tmp/work" && seq -f "写真_%05g.jpg" 1 "$files" | xargs touch)
 
 if [ -z "${DISPLAY:-}" ]; then
-    for n in $(seq 150 199); do
-        [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        pids+=($!)
-        export DISPLAY=":$n"
-        for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-        sleep 0.3
-        break
-    done
+    source "$(dirname "$0")/xvfb.sh"
+    xvfb_start 1280x1024 "$tmp"
+    pids+=("$XVFB_PID")
 fi
 export QT_QPA_PLATFORM=xcb
 

@@ -34,18 +34,9 @@ trap cleanup EXIT
 # Keep the demo away from the user's own memorial file.
 export XDG_DATA_HOME="$tmp/data"
 
-for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x480x24 -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    export DISPLAY=":$n"
-    break
-done
-[ -n "${DISPLAY:-}" ] || { echo "no free X display" >&2; exit 1; }
-for _ in $(seq 1 50); do
-    [ -e "/tmp/.X11-unix/X${DISPLAY#:}" ] && break
-    sleep 0.1
-done
+source "$tools/xvfb.sh"
+xvfb_start 1024x480 "$tmp" || exit 1
+pids+=("$XVFB_PID")
 
 QT_QPA_PLATFORM=xcb "$program" >"$tmp/quillmere.log" 2>&1 &
 pids+=($!)

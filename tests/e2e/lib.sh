@@ -8,6 +8,8 @@ set -euo pipefail
 : "${QM_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 
 E2E_PIDS=()
+# shellcheck source=../../tools/xvfb.sh
+source "$QM_SOURCE_DIR/tools/xvfb.sh"
 
 e2e_cleanup() {
     local pid
@@ -27,7 +29,7 @@ e2e_fail() {
     exit 1
 }
 
-# Starts Xvfb on a free display, makes a temporary folder E2E_TMP with a
+# Starts Xvfb, makes a temporary folder E2E_TMP with a
 # working folder E2E_WORK and points the system folder into it (E2E_SYS).
 e2e_setup() {
     E2E_TMP=$(mktemp -d)
@@ -37,21 +39,9 @@ e2e_setup() {
     mkdir -p "$E2E_WORK" "$E2E_SYS"
     trap e2e_cleanup EXIT
 
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        E2E_PIDS+=($!)
-        export DISPLAY=":$n"
-        local i
-        for i in $(seq 1 50); do
-            xdpyinfo >/dev/null 2>&1 && break
-            sleep 0.1
-        done
-        export QT_QPA_PLATFORM=xcb
-        return 0
-    done
-    e2e_fail "no free X display"
+    xvfb_start 1280x1024 "$E2E_TMP" || e2e_fail "no X display"
+    E2E_PIDS+=("$XVFB_PID")
+    export QT_QPA_PLATFORM=xcb
 }
 
 # Starts a program in the background (in the current folder); its pid goes
