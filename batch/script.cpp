@@ -14,6 +14,12 @@ namespace {
 const QString kRenPrefix = QStringLiteral("ren    ");
 const QString kSplit = QStringLiteral("    ");
 
+// The largest script a run writes: a line for every slot of the name table,
+// two names of 255 bytes each.
+constexpr qint64 kMaxScriptBytes = 20001LL * (7 + 255 + 4 + 255 + 2);
+// A copy joins the program image and a line end.
+constexpr qint64 kMaxCopySourceBytes = 1LL << 30;
+
 bool isRenLine(const QString& line)
 {
     return line.startsWith(kRenPrefix, Qt::CaseInsensitive);
@@ -103,7 +109,7 @@ bool runCopy(const CopyCommand& copy)
 {
     QByteArray bytes;
     for (const QString& source : copy.sources) {
-        const auto part = platform::readBytes(platform::mapScriptPath(source));
+        const auto part = platform::readBytes(platform::mapScriptPath(source), kMaxCopySourceBytes);
         if (!part)
             return false;
         bytes += *part;
@@ -188,7 +194,7 @@ std::optional<CopyCommand> parseCopy(const QString& line)
 ScriptReport runScript(const QString& path)
 {
     ScriptReport report;
-    const auto bytes = platform::readBytes(platform::mapScriptPath(path));
+    const auto bytes = platform::readBytes(platform::mapScriptPath(path), kMaxScriptBytes);
     const auto text = bytes ? platform::decodeCp932(*bytes) : std::nullopt;
     if (!text) {
         report.readable = false;

@@ -99,7 +99,8 @@ platform::WriteStatus writeRecord(const QString& path, const Record& record)
 Record readRecord(const QString& path)
 {
     Record record;
-    const auto bytes = platform::readBytes(path);
+    // Four short values; anything longer was not written by setup.
+    const auto bytes = platform::readBytes(path, 64 * 1024);
     if (!bytes)
         return record;
     const auto text = platform::decodeCp932(*bytes);

@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -96,29 +97,64 @@ WriteStatus writeLines(const QString& path, const QStringList& lines)
     return ok ? WriteStatus::Ok : WriteStatus::IoError;
 }
 
-std::optional<QByteArray> readBytes(const QString& path)
+ReadResult readFile(const QString& path, qint64 maxBytes, Links links)
 {
+    ReadResult result;
     // Plain system calls: QFile would take a name starting with ":" for one
     // of Qt's built-in resources.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (links == Links::Refuse ? O_NOFOLLOW : 0);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags);
+    if (fd < 0) {
+        result.status = errno == ENOENT ? ReadStatus::Missing
+            : errno == ELOOP            ? ReadStatus::NotRegular
+                                        : ReadStatus::IoError;
+        return result;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        result.status = ReadStatus::NotRegular;
+        return result;
+    }
+    // One byte past the limit tells a file that is too long from one that is
+    // exactly at it, whatever fstat said (the file may grow meanwhile).
     QByteArray bytes;
+    bytes.reserve(qsizetype(std::min<qint64>(st.st_size, maxBytes) + 1));
     char buffer[65536];
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const qint64 room = maxBytes + 1 - bytes.size();
+        const ssize_t n = ::read(fd, buffer, size_t(std::min<qint64>(room, qint64(sizeof buffer))));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
             ::close(fd);
-            return std::nullopt;
+            return result;
         }
         if (n == 0)
             break;
         bytes.append(buffer, n);
+        if (bytes.size() > maxBytes) {
+            ::close(fd);
+            result.status = ReadStatus::TooLarge;
+            return result;
+        }
     }
     ::close(fd);
-    return bytes;
+    result.status = ReadStatus::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+std::optional<QByteArray> readBytes(const QString& path, qint64 maxBytes)
+{
+    ReadResult result = readFile(path, maxBytes);
+    if (result.status != ReadStatus::Ok)
+        return std::nullopt;
+    return std::move(result.bytes);
 }
 
 RemoveStatus removeFile(const QString& path)

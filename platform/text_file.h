@@ -46,8 +46,28 @@ private:
 // line is not representable.
 WriteStatus writeLines(const QString& path, const QStringList& lines);
 
-// The whole file, or nothing when it cannot be read.
-std::optional<QByteArray> readBytes(const QString& path);
+enum class ReadStatus {
+    Ok,
+    Missing,      // no entry of that name
+    NotRegular,   // a folder, FIFO, device, socket (or a link, where links are not followed)
+    TooLarge,     // longer than the caller's limit
+    IoError,
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::IoError;
+    QByteArray bytes;   // the whole file when status is Ok
+};
+
+enum class Links { Follow, Refuse };
+
+// Reads a regular file of at most maxBytes. The open never blocks (a FIFO or
+// a device is refused, not waited on), and nothing past the limit is read,
+// so a huge file or a link to /dev/zero cannot exhaust memory.
+ReadResult readFile(const QString& path, qint64 maxBytes, Links links = Links::Follow);
+
+// readFile's bytes, or nothing when the file cannot be read within the limit.
+std::optional<QByteArray> readBytes(const QString& path, qint64 maxBytes);
 
 enum class RemoveStatus { Removed, Missing, Failed };
 RemoveStatus removeFile(const QString& path);

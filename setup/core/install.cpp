@@ -50,6 +50,9 @@ QString copyScriptPath()
 
 namespace {
 
+// The program image is a few megabytes; a gigabyte is no image.
+constexpr qint64 kMaxImageBytes = 1LL << 30;
+
 InstallResult failure(InstallStatus status, const QString& file = {})
 {
     return InstallResult{status, file};
@@ -100,7 +103,7 @@ InstallResult install(const QString& programName, const DateEntry& entry)
     const QString target = programFileName(programName);
 
     // Everything that can be refused is refused before anything is written.
-    const auto imageBytes = platform::readBytes(image);
+    const auto imageBytes = platform::readBytes(image, kMaxImageBytes);
     if (!imageBytes)
         return failure(InstallStatus::ImageMissing, image);
     const memorial::Record record = recordOf(entry);
@@ -120,7 +123,7 @@ InstallResult install(const QString& programName, const DateEntry& entry)
     // The copy takes milliseconds; waiting for it means the image is never
     // removed under a copy still reading it, and the result can be checked.
     batch::runScript(copyScriptPath());
-    const auto copied = platform::readBytes(target);
+    const auto copied = platform::readBytes(target, kMaxImageBytes + 2);
     if (!copied || *copied != *imageBytes + QByteArrayLiteral("\r\n"))
         return withScratchRemoved(failure(InstallStatus::CopyFailed, target));
     return {};
