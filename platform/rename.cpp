@@ -1,5 +1,7 @@
 #include "platform/rename.h"
 
+#include "platform/io_trace.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -12,7 +14,7 @@
 namespace platform {
 namespace {
 
-int renameat2NoReplace(const char* from, const char* to)
+int systemRenameat2NoReplace(const char* from, const char* to)
 {
 #ifdef SYS_renameat2
     return int(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
@@ -22,16 +24,88 @@ int renameat2NoReplace(const char* from, const char* to)
 #endif
 }
 
+int systemLink(const char* from, const char* to)
+{
+    return ::link(from, to);
+}
+
+testing::RenameCalls& calls()
+{
+    static testing::RenameCalls active{systemRenameat2NoReplace, systemLink};
+    return active;
+}
+
 RenameStatus statusFromErrno(int error, const char* from)
 {
-    if (error == EEXIST || error == ENOTEMPTY)
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
         return RenameStatus::TargetExists;
-    if (error == ENOENT) {
+    case ENOENT: {
         struct stat st;
-        if (::lstat(from, &st) != 0)
-            return RenameStatus::SourceMissing;
+        return ::lstat(from, &st) != 0 ? RenameStatus::SourceMissing : RenameStatus::NameRefused;
     }
-    return RenameStatus::Refused;
+    case EACCES:
+    case EPERM:
+        return RenameStatus::NotPermitted;
+    case EROFS:
+        return RenameStatus::ReadOnly;
+    case EINVAL:
+    case ENAMETOOLONG:
+    case EILSEQ:
+    case EISDIR:
+    case ENOTDIR:
+        return RenameStatus::NameRefused;
+    default:
+        return RenameStatus::Failed;
+    }
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Neither the flag nor hard links: look first, then rename. Only a target
+// that is the source itself (a case-only rename on a case-blind volume) may
+// be there. The gap between look and rename is the price of such volumes.
+RenameStatus checkedRename(const char* from, const char* to, const struct stat& source)
+{
+    struct stat target;
+    if (::lstat(to, &target) == 0 && !sameFile(source, target))
+        return RenameStatus::TargetExists;
+    if (::rename(from, to) != 0)
+        return statusFromErrno(errno, from);
+    return RenameStatus::Renamed;
+}
+
+bool linkUnsupported(int error)
+{
+    return error == EPERM || error == EOPNOTSUPP || error == ENOSYS || error == EXDEV;
+}
+
+RenameStatus fallbackRename(const char* from, const char* to)
+{
+    struct stat source;
+    if (::lstat(from, &source) != 0)
+        return RenameStatus::SourceMissing;
+    if (S_ISDIR(source.st_mode))
+        return RenameStatus::NameRefused;
+    if (calls().link(from, to) == 0) {
+        if (::unlink(from) != 0) {
+            const int error = errno;
+            ::unlink(to);
+            return statusFromErrno(error, from);
+        }
+        return RenameStatus::Renamed;
+    }
+    const int error = errno;
+    struct stat target;
+    // The case-blind volume calls the new spelling taken by the file itself.
+    const bool itself = error == EEXIST && ::lstat(to, &target) == 0 && sameFile(source, target);
+    if (itself || linkUnsupported(error))
+        return checkedRename(from, to, source);
+    return statusFromErrno(error, from);
 }
 
 } // namespace
@@ -41,28 +115,16 @@ RenameStatus renameNoReplace(const QString& fromName, const QString& toName)
     const QByteArray from = QFile::encodeName(fromName);
     const QByteArray to = QFile::encodeName(toName);
     if (from.isEmpty() || to.isEmpty())
-        return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::Refused;
-    if (renameat2NoReplace(from.constData(), to.constData()) == 0)
-        return RenameStatus::Renamed;
-    const int error = errno;
-    if (error != EINVAL && error != ENOSYS)
-        return statusFromErrno(error, from.constData());
-
-    // The file system does not know the flag: link() fails when the target
-    // exists, which gives the same guarantee. A name that differs only in
-    // letter case on a case-blind file system ends up here as "exists".
-    struct stat st;
-    if (::lstat(from.constData(), &st) != 0)
-        return RenameStatus::SourceMissing;
-    if (S_ISDIR(st.st_mode))
-        return RenameStatus::Refused;
-    if (::link(from.constData(), to.constData()) != 0)
-        return statusFromErrno(errno, from.constData());
-    if (::unlink(from.constData()) != 0) {
-        ::unlink(to.constData());
-        return RenameStatus::Refused;
+        return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::NameRefused;
+    RenameStatus status = RenameStatus::Renamed;
+    if (calls().renameat2NoReplace(from.constData(), to.constData()) != 0) {
+        const int error = errno;
+        status = error == EINVAL || error == ENOSYS ? fallbackRename(from.constData(), to.constData())
+                                                    : statusFromErrno(error, from.constData());
     }
-    return RenameStatus::Renamed;
+    if (status == RenameStatus::Renamed)
+        recordIo(IoEvent::Rename, toName, 0);
+    return status;
 }
 
 bool isBareFileName(const QString& name)
@@ -87,10 +149,18 @@ bool fileEntryExists(const QString& name)
 RenameStatus renameBareNoReplace(const QString& from, const QString& to)
 {
     if (!isBareFileName(from))
-        return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::Refused;
+        return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::NameRefused;
     if (!isBareFileName(to))
-        return RenameStatus::Refused;
+        return RenameStatus::NameRefused;
     return renameNoReplace(from, to);
 }
+
+namespace testing {
+void setRenameCalls(RenameCalls c)
+{
+    calls() = {c.renameat2NoReplace ? c.renameat2NoReplace : systemRenameat2NoReplace,
+               c.link ? c.link : systemLink};
+}
+} // namespace testing
 
 } // namespace platform

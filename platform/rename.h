@@ -7,14 +7,18 @@ namespace platform {
 
 enum class RenameStatus {
     Renamed,
-    TargetExists,   // a file (or folder) of the new name is there already
-    SourceMissing,  // no file of the old name
-    Refused,        // the name is not a bare file name, or the system said no
+    TargetExists,    // a file (or folder) of the new name is there already
+    SourceMissing,   // no file of the old name
+    NameRefused,     // not a bare file name, or the file system takes no such name
+    NotPermitted,    // no write permission in the folder, or the file is protected
+    ReadOnly,        // the volume is read-only
+    Failed,          // any other error of the system
 };
 
 // Renames from to to, both bare names or paths relative to the working
-// directory (or absolute). A name holding "/" where a bare name is wanted is
-// the caller's business: see renameBareNoReplace.
+// directory (or absolute). Where the file system knows no no-replace
+// rename, a hard link stands in; where it knows neither, a rename checked
+// against an existing target (a case-only rename of the file itself passes).
 RenameStatus renameNoReplace(const QString& from, const QString& to);
 
 // Both names must be bare file names (no "/", not empty, not "." or "..");
@@ -29,5 +33,15 @@ bool entryExists(const QString& name);
 
 // Like entryExists, but a folder does not count: the renamer renames files.
 bool fileEntryExists(const QString& name);
+
+namespace testing {
+// Stand-ins for the two system calls whose absence the fallbacks cover;
+// nullptr puts the real ones back.
+struct RenameCalls {
+    int (*renameat2NoReplace)(const char* from, const char* to) = nullptr;
+    int (*link)(const char* from, const char* to) = nullptr;
+};
+void setRenameCalls(RenameCalls calls);
+} // namespace testing
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include "platform/cp932.h"
+#include "platform/temp_file.h"
 
 #include <QFile>
 
@@ -30,54 +31,6 @@ bool writeAll(int fd, const char* data, qsizetype size)
 
 } // namespace
 
-LineWriter::~LineWriter()
-{
-    close();
-}
-
-bool LineWriter::create(const QString& path)
-{
-    close();
-    fd_ = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    size_ = 0;
-    return fd_ >= 0;
-}
-
-WriteStatus LineWriter::writeLine(const QString& text)
-{
-    const auto bytes = encodeCp932(text);
-    if (!bytes)
-        return WriteStatus::NotRepresentable;
-    return writeEncodedLine(*bytes);
-}
-
-WriteStatus LineWriter::writeEncodedLine(const QByteArray& bytes)
-{
-    if (fd_ < 0)
-        return WriteStatus::IoError;
-    QByteArray line = bytes;
-    line += "\r\n";
-    if (writeAll(fd_, line.constData(), line.size())) {
-        size_ += line.size();
-        return WriteStatus::Ok;
-    }
-    // A full disk can cut a line short, and a cut undo line reads as another
-    // rename ("ren    Xb.txt    b.t"): take back what part of it got in.
-    if (::ftruncate(fd_, off_t(size_)) == 0)
-        ::lseek(fd_, off_t(size_), SEEK_SET);
-    return WriteStatus::IoError;
-}
-
-bool LineWriter::close()
-{
-    if (fd_ < 0)
-        return true;
-    bool ok = ::fsync(fd_) == 0 || errno == EINVAL;
-    ok = ::close(fd_) == 0 && ok;
-    fd_ = -1;
-    return ok;
-}
-
 WriteStatus writeLines(const QString& path, const QStringList& lines)
 {
     QByteArray all;
@@ -88,12 +41,27 @@ WriteStatus writeLines(const QString& path, const QStringList& lines)
         all += *bytes;
         all += "\r\n";
     }
-    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return replaceFile(path, all);
+}
+
+WriteStatus replaceFile(const QString& pathName, const QByteArray& bytes, const QString& modeFrom)
+{
+    const QByteArray path = QFile::encodeName(pathName);
+    QByteArray temp;
+    const int fd = createBeside(path, temp);
     if (fd < 0)
         return WriteStatus::IoError;
-    bool ok = writeAll(fd, all.constData(), all.size());
-    ok = (::fsync(fd) == 0 || errno == EINVAL) && ok;
+    bool ok = true;
+    // A copy of the program image keeps the image's bits, execute included.
+    struct stat source;
+    if (!modeFrom.isEmpty() && ::stat(QFile::encodeName(modeFrom).constData(), &source) == 0)
+        ok = ::fchmod(fd, source.st_mode & 07777) == 0;
+    ok = writeAll(fd, bytes.constData(), bytes.size()) && ok;
+    ok = (::fsync(fd) == 0 || errno == EINVAL || errno == ENOSYS) && ok;
     ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temp.constData(), path.constData()) == 0;
+    if (!ok)
+        ::unlink(temp.constData());
     return ok ? WriteStatus::Ok : WriteStatus::IoError;
 }
 

@@ -15,36 +15,15 @@ enum class WriteStatus {
     IoError,            // the file could not be created or written
 };
 
-// A file written one line at a time. Each writeLine() hands the whole line to
-// the operating system before it returns, so a line survives a crash of the
-// process that wrote it.
-class LineWriter {
-public:
-    LineWriter() = default;
-    ~LineWriter();
-    LineWriter(const LineWriter&) = delete;
-    LineWriter& operator=(const LineWriter&) = delete;
-
-    // Creates the file, or empties an existing one.
-    bool create(const QString& path);
-    bool isOpen() const { return fd_ >= 0; }
-    // Writes text + CR LF. Nothing is written when the text is not
-    // representable.
-    WriteStatus writeLine(const QString& text);
-    // Writes bytes + CR LF as they are (already encoded). A line that cannot
-    // be written whole is taken back out of the file.
-    WriteStatus writeEncodedLine(const QByteArray& bytes);
-    // Syncs and closes; false when an error showed up on the way.
-    bool close();
-
-private:
-    int fd_ = -1;
-    long long size_ = 0;   // bytes of the whole lines written so far
-};
-
 // Creates or replaces path with the given lines. Nothing is created when a
 // line is not representable.
 WriteStatus writeLines(const QString& path, const QStringList& lines);
+
+// Puts a fresh regular file with these bytes at path: written beside it,
+// synced, then renamed over whatever held the name, so a link there is
+// replaced, never followed, and a failure leaves the old file whole. The new
+// file takes the permission bits of modeFrom when it names a file.
+WriteStatus replaceFile(const QString& path, const QByteArray& bytes, const QString& modeFrom = {});
 
 enum class ReadStatus {
     Ok,

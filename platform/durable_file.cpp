@@ -1,0 +1,110 @@
+#include "platform/durable_file.h"
+
+#include "platform/io_trace.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+namespace {
+
+// A file system that cannot sync at all still keeps the order of a process
+// that was killed; there is nothing more to be had there.
+bool syncedOrUnsupported(int result)
+{
+    return result == 0 || errno == EINVAL || errno == ENOSYS;
+}
+
+} // namespace
+
+DurableFile::~DurableFile()
+{
+    close();
+}
+
+DurableFile::OpenStatus DurableFile::open(const QString& name, int folderFd)
+{
+    close();
+    const QByteArray path = QFile::encodeName(name);
+    struct stat st;
+    if (::lstat(path.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+        return OpenStatus::InTheWay;
+    // Hidden, so the file list never shows it while it is being written.
+    // One name: the caller holds the folder's lock, so a file there is what
+    // a killed run left behind.
+    const QByteArray temp = "." + path + ".tmp";
+    ::unlink(temp.constData());
+    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return OpenStatus::CannotCreate;
+    name_ = name;
+    tempPath_ = temp;
+    fd_ = fd;
+    folderFd_ = folderFd;
+    size_ = 0;
+    placed_ = false;
+    return OpenStatus::Ok;
+}
+
+qsizetype DurableFile::append(const QByteArray& lines)
+{
+    if (fd_ < 0)
+        return 0;
+    qsizetype done = 0;
+    while (done < lines.size()) {
+        const ssize_t n = ::write(fd_, lines.constData() + done, size_t(lines.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    if (done < lines.size()) {
+        // A cut line could read as another rename: keep whole lines only.
+        const qsizetype kept = lines.lastIndexOf('\n', done - 1) + 1;
+        if (::ftruncate(fd_, off_t(size_ + kept)) != 0 || ::lseek(fd_, off_t(size_ + kept), SEEK_SET) < 0) {
+            size_ += done;   // the file now ends in a cut line: no sync may vouch for it
+            ::close(fd_);
+            fd_ = -1;
+            return 0;
+        }
+        done = kept;
+    }
+    size_ += done;
+    recordIo(IoEvent::Write, name_, size_);
+    return done;
+}
+
+bool DurableFile::sync()
+{
+    if (fd_ < 0 || !syncedOrUnsupported(::fdatasync(fd_)))
+        return false;
+    if (!placed_) {
+        // rename(2) replaces whatever holds the name, a link included,
+        // without writing through it.
+        if (::rename(tempPath_.constData(), QFile::encodeName(name_).constData()) != 0)
+            return false;
+        placed_ = true;
+        if (folderFd_ >= 0 && !syncedOrUnsupported(::fsync(folderFd_)))
+            return false;
+    }
+    recordIo(IoEvent::Sync, name_, size_);
+    return true;
+}
+
+void DurableFile::close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!placed_ && !tempPath_.isEmpty())
+        ::unlink(tempPath_.constData());
+    fd_ = -1;
+    tempPath_.clear();
+    placed_ = false;
+}
+
+} // namespace platform

@@ -1,0 +1,25 @@
+#include "platform/temp_file.h"
+
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace platform {
+
+int createBeside(const QByteArray& path, QByteArray& tempPath)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray stem = path.left(slash + 1) + "." + path.mid(slash + 1) + ".";
+    for (int tries = 0; tries < 100; ++tries) {
+        tempPath = stem + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        // O_EXCL never opens what another made; 0666 lets the umask decide.
+        const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace platform
