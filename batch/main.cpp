@@ -1,35 +1,54 @@
-// Runs a batch script of the two programs by hand: the undo script by
-// default, or the one named on the command line.
-#include "batch/script.h"
-
-#include "platform/system_folder.h"
+// Runs an undo script of quillmere by hand: modosu.bat of the working
+// directory, or the script named on the command line.
+#include "batch/undo_script.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QStringList>
 #include <QTextStream>
+
+namespace {
+
+const char* const kUsage = "使い方: quillmere-undo [スクリプト]\n"
+                           "quillmere が書いた元に戻すためのスクリプト（既定は modosu.bat）を、最後の行から順に実行します。\n"
+                           "  --help     この説明を表示します\n"
+                           "  --version  版を表示します\n"
+                           "終了コード: 0 すべての行を実行した、1 実行できない行があった、2 スクリプトを実行しなかった\n";
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (argc > 2) {
-        err << QStringLiteral("使い方: quillmere-undo [スクリプト]") << Qt::endl;
+    QStringList given;
+    bool options = true;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QFile::decodeName(argv[i]);
+        if (options && arg == u"--") {
+            options = false;
+        } else if (options && arg == u"--help") {
+            out << QString::fromUtf8(kUsage);
+            return 0;
+        } else if (options && arg == u"--version") {
+            out << "quillmere-undo " QM_VERSION "\n";
+            return 0;
+        } else if (options && arg.size() > 1 && arg.startsWith(u'-')) {
+            err << QString::fromUtf8(kUsage);
+            return 2;
+        } else {
+            given << arg;
+        }
+    }
+    if (given.size() > 1) {
+        err << QString::fromUtf8(kUsage);
         return 2;
     }
-    const QString named = argc == 2 ? QFile::decodeName(argv[1]) : QStringLiteral("modosu.bat");
-    const QString path = platform::mapScriptPath(named);
+    const QString named = given.value(0, QStringLiteral("modosu.bat"));
 
-    const batch::ScriptReport report = batch::runScript(named);
-    if (!report.readable) {
-        const bool there = QFileInfo::exists(path);
-        err << named << (there ? QStringLiteral(" を読めません。") : QStringLiteral(" が見つかりません。")) << Qt::endl;
+    const batch::RestoreReport report = batch::runUndoScript(named);
+    const QString message = batch::restoreMessage(report).replace(QStringLiteral("modosu.bat"), named);
+    (batch::restoreWentWrong(report) ? err : out) << message << Qt::endl;
+    if (report.status != batch::RestoreReport::Status::Ran)
         return 2;
-    }
-    if (report.renamed > 0 || report.copied == 0)
-        out << report.renamed << QStringLiteral(" 件の名前を元に戻しました。") << Qt::endl;
-    if (report.copied > 0)
-        out << report.copied << QStringLiteral(" 件のコピーをしました。") << Qt::endl;
-    if (report.failed > 0)
-        out << report.failed << QStringLiteral(" 件はできませんでした。") << Qt::endl;
-    return report.failed > 0 ? 1 : 0;
+    return report.failures() > 0 ? 1 : 0;
 }

@@ -7,7 +7,7 @@ namespace batch {
 ScriptRunner::ScriptRunner(QObject* parent)
     : QObject(parent)
 {
-    qRegisterMetaType<batch::ScriptReport>();
+    qRegisterMetaType<batch::RestoreReport>();
 }
 
 ScriptRunner::~ScriptRunner()
@@ -21,8 +21,8 @@ bool ScriptRunner::start(const QString& path)
         return false;
     wait();   // a finished thread may still be winding down
     // Each run gets its own report, so a late delivery never reads the next one's.
-    auto report = std::make_shared<ScriptReport>();
-    thread_.reset(QThread::create([path, report] { *report = runScript(path); }));
+    auto report = std::make_shared<RestoreReport>();
+    thread_.reset(QThread::create([path, report] { *report = runUndoScript(path); }));
     // The thread object lives here, so this lands on the owner's thread.
     connect(thread_.get(), &QThread::finished, this, [this, report] { emit finished(*report); });
     thread_->start();

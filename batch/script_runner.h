@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/script.h"
+#include "batch/undo_script.h"
 
 #include <QObject>
 #include <QThread>
@@ -9,7 +9,7 @@
 
 namespace batch {
 
-// Runs a script on a worker thread so the window never waits. finished() is
+// Runs an undo script on a worker thread so the window never waits. finished() is
 // delivered on the thread that owns the runner.
 class ScriptRunner : public QObject {
     Q_OBJECT
@@ -24,7 +24,7 @@ public:
     void wait();
 
 signals:
-    void finished(const batch::ScriptReport& report);
+    void finished(const batch::RestoreReport& report);
 
 private:
     std::unique_ptr<QThread> thread_;
@@ -32,4 +32,4 @@ private:
 
 } // namespace batch
 
-Q_DECLARE_METATYPE(batch::ScriptReport)
+Q_DECLARE_METATYPE(batch::RestoreReport)

@@ -1,5 +1,7 @@
-// Undo scripts of arbitrary bytes, run in a scratch folder, lose no file or content.
-#include "batch/script.h"
+// Undo scripts of arbitrary bytes, run in a scratch folder, lose no file or content; a script holding
+// anything a run does not write is refused whole, before anything moves.
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
 #include "platform/cp932.h"
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,10 +25,16 @@ static QStringList contentsOfFolder()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    const auto decoded = platform::decodeCp932(bytes);
-    for (const QString& line : (decoded ? *decoded : QString::fromUtf8(bytes)).split(u'\n'))
-        if (size > 4096 || batch::parseCopy(line.chopped(line.endsWith(u'\r'))))
-            return 0;   // a copy line may write anywhere: only ren lines run here
+    if (size > 4096)
+        return 0;
+    const batch::ParsedScript parsed = batch::parseUndoScript(bytes);
+    if (parsed.status == batch::ParsedScript::Status::Ok) {   // what it accepts is what a run could have written
+        QByteArray again;
+        for (const QString& line : parsed.lines)
+            again += platform::encodeCp932(line).value() + "\r\n";
+        require(bytes.startsWith(again) && !batch::usableReadings(parsed.lines.value(0, "ren    a    b")).empty());
+        require(parsed.cutShort == (again.size() < bytes.size()) && !bytes.mid(again.size()).contains('\n'));
+    }
     QTemporaryDir scratch;   // libFuzzer's own paths are relative to where it started: go back before it goes
     static const QByteArray home = QFile::encodeName(QDir::currentPath());
     require(scratch.isValid() && ::chdir(QFile::encodeName(scratch.path()).constData()) == 0);
@@ -37,8 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QFile script(QStringLiteral("modosu.bat"));
     require(script.open(QIODevice::WriteOnly) && script.write(bytes) == bytes.size() && script.flush());
     const QStringList before = contentsOfFolder();
-    const batch::ScriptReport report = batch::runScript(QStringLiteral("modosu.bat"));
-    require(report.copied == 0 && report.readable == decoded.has_value() && contentsOfFolder() == before);
+    const batch::RestoreReport report = batch::runUndoScript(QStringLiteral("modosu.bat"));
+    const bool ran = report.status == batch::RestoreReport::Status::Ran;
+    require(ran == (parsed.status == batch::ParsedScript::Status::Ok) && (ran || report.restored == 0));
+    require(contentsOfFolder() == before);
     require(::chdir(home.constData()) == 0);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "setup/core/install.h"
 
-#include "batch/script.h"
+#include "batch/copy_script.h"
 #include "memorial/record.h"
 #include "platform/cp932.h"
 #include "platform/system_folder.h"
@@ -122,7 +122,7 @@ InstallResult install(const QString& programName, const DateEntry& entry)
 
     // The copy takes milliseconds; waiting for it means the image is never
     // removed under a copy still reading it, and the result can be checked.
-    batch::runScript(copyScriptPath());
+    batch::runCopyScript(copyScriptPath());
     const auto copied = platform::readBytes(target, kMaxImageBytes + 2);
     if (!copied || *copied != *imageBytes + QByteArrayLiteral("\r\n"))
         return withScratchRemoved(failure(InstallStatus::CopyFailed, target));

@@ -1,77 +1,156 @@
-#include "batch/script.h"
+#include "batch/copy_script.h"
 #include "batch/script_runner.h"
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
+#include "platform/folder_lock.h"
 #include "platform/text_file.h"
 #include "temp_env.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+using Status = batch::RestoreReport::Status;
+
+// "name=contents" of every file but the script.
+QString others(const testsupport::TempWorkDir& dir)
+{
+    QStringList left = dir.names();
+    left.removeAll("modosu.bat");
+    for (QString& name : left) name += "=" + QString::fromUtf8(dir.read(name));
+    return left.join(" ");
+}
 
 TEST(Script, RenReadings)
 {
-    const std::pair<QString, std::vector<std::pair<QString, QString>>> cases[] = {
+    const std::pair<QString, std::vector<batch::Reading>> cases[] = {
         {"REN    Amy file    my file", {{"Amy file", "my file"}}}, {"ren     a    b", {{" a", "b"}}}, {"ren    a    ", {}},
         {"ren    x    a    b", {{"x", "a    b"}, {"x    a", "b"}}}, {"ren    a     b", {{"a", " b"}, {"a ", "b"}}}, {"ren   a    b", {}}};
     for (const auto& [line, readings] : cases)
         EXPECT_EQ(batch::renReadings(line), readings) << line.toStdString();
 }
 
-// Files hold their own names; the runner's report (readable, renamed, failed, ignored) comes back on this thread.
-TEST(Script, RunScriptThroughTheRunner)
+// Files hold their own names; the runner's report comes back on this thread.
+TEST(Script, RestoreThroughTheRunner)
 {
-    const std::tuple<QStringList, QByteArray, std::array<int, 4>, QString> rows[] = {
-        {{"AAa", "Aa"}, "ren    AAa    Aa\r\nren    Aa    a\r\n", {1, 2, 0, 0}, "Aa=AAa a=Aa"},   // undone last to first
-        {{"a", "b"}, "ren    b    a\r\n", {1, 0, 1, 0}, "a=a b=b"},
-        {{"x", "x    a", "a    b"}, "REN    x    a    b\r\n", {1, 1, 0, 0}, "a    b=a    b b=x    a x=x"},
-        {{"b", "新 写真"}, "ren    \x90\x56 \x8E\xCA\x90\x5E    \x8E\xCA\x90\x5E\r\n\r\necho x\nren    b    c", {1, 2, 0, 2}, "c=b 写真=新 写真"},
-        {{"b", "c"}, "ren    c    b\r\nren    \xFF    a\r\n", {0, 0, 0, 0}, "b=b c=c"}};   // not code page 932
-    for (const auto& [files, script, counts, after] : rows) {
+    struct Row { QStringList files; QByteArray script; std::array<int, 6> counts; /* restored, back, taken, missing, ambiguous, cut */
+                 QString after; const char* message; };
+    const Row rows[] = {
+        {{"AAa", "Aa"}, "ren    AAa    Aa\r\nren    Aa    a\r\n", {2, 0, 0, 0, 0, 0}, "Aa=AAa a=Aa", "2 件の名前を元に戻しました。"},
+        {{"a", "b"}, "ren    b    a\r\n", {0, 0, 1, 0, 0, 0}, "a=a b=b", "元の名前のファイルがほかにある"},
+        {{"x"}, "ren    b    a\r\n", {0, 0, 0, 1, 0, 0}, "x=x", "見つからない"},
+        {{"x", "x    a", "a    b"}, "REN    x    a    b\r\n", {1, 0, 0, 0, 0, 0}, "a    b=a    b b=x    a x=x", "1 件の名前"},
+        {{"x", "x    a"}, "ren    x    a    b\r\n", {0, 0, 0, 0, 1, 0}, "x=x x    a=x    a", "一つに決まらない"},
+        {{"b", "新 写真"}, "ren    \x90\x56 \x8E\xCA\x90\x5E    \x8E\xCA\x90\x5E\r\nren    c    b", {1, 0, 0, 0, 0, 1},
+         "b=b 写真=新 写真", "途中で切れた最後の行"},
+        // Restored already, a chain included: nothing moves, and the user is told.
+        {{"Aa", "a"}, "ren    AAa    Aa\r\nren    Aa    a\r\n", {0, 2, 0, 0, 0, 0}, "Aa=Aa a=a", "名前はすでに元に戻っています。"},
+        {{"n"}, "ren    n    n\r\n", {0, 0, 0, 0, 0, 0}, "n=n", "元に戻す名前はありませんでした。"}};
+    for (const Row& r : rows) {
         testsupport::TempWorkDir dir;
-        for (const QString& file : files) dir.write(file, file.toUtf8());
-        dir.write("modosu.bat", script);
+        for (const QString& file : r.files) dir.write(file, file.toUtf8());
+        dir.write("modosu.bat", r.script);
         batch::ScriptRunner runner;
         QThread* deliveredOn = nullptr;
         QObject::connect(&runner, &batch::ScriptRunner::finished, [&] { deliveredOn = QThread::currentThread(); });
         QSignalSpy spy(&runner, &batch::ScriptRunner::finished);
         ASSERT_TRUE(runner.start("modosu.bat") && spy.wait(5000));
-        const auto r = spy.at(0).at(0).value<batch::ScriptReport>();
-        QStringList left = dir.names();
-        left.removeAll("modosu.bat");
-        for (QString& name : left) name += "=" + QString::fromUtf8(dir.read(name));
-        EXPECT_EQ(std::tuple(deliveredOn, std::array{int(r.readable), r.renamed, r.failed, r.ignored}, left.join(" ")),
-                  std::tuple(QThread::currentThread(), counts, after)) << script.data() << left.join(" ").toStdString();
+        const auto x = spy.at(0).at(0).value<batch::RestoreReport>();
+        const std::array counts{x.restored, x.alreadyBack, x.taken, x.missing, x.ambiguous, int(x.cutShort)};
+        EXPECT_EQ(std::tuple(deliveredOn, x.status, counts, others(dir)), std::tuple(QThread::currentThread(), Status::Ran, r.counts, r.after))
+            << r.script.data();
+        EXPECT_TRUE(batch::restoreMessage(x).contains(QString::fromUtf8(r.message))) << batch::restoreMessage(x).toStdString();
     }
 }
 
-TEST(Script, CopyLines)
+// A script holding anything a run does not write is refused whole, naming its first such line.
+TEST(Script, ForeignScriptsRunNothing)
+{
+    const std::pair<QByteArray, int> rows[] = {
+        {"ren    b    a\r\ncopy /B a+b   c /B\r\n", 2}, {"del a\r\n", 1}, {"move a b\r\n", 1}, {"ren   b    a\r\n", 1},
+        {"ren    b\ta\r\n", 1}, {"ren    b    a\r\nren    b<NUL>    a\r\n", 2}, {"ren    b    a\rren    c    a\r", 1},
+        {"ren    b    a\nren    c    a\n", 1}, {"ren    b    \xFF\r\n", 1}, {"ren    b    a\r\n\r\n", 2},
+        {"ren    b    ../a\r\n", 1}, {"ren    b    /etc/a\r\n", 1}, {"ren    b    ..\r\n", 1}};
+    for (const auto& [script, line] : rows) {
+        testsupport::TempWorkDir dir;
+        dir.write("b", "B"), dir.write("c", "C");
+        dir.write("modosu.bat", QByteArray(script).replace("<NUL>", QByteArray(1, '\0')));
+        const auto report = batch::runUndoScript("modosu.bat");
+        EXPECT_EQ(std::tuple(report.status, report.foreignLine, others(dir)), std::tuple(Status::Foreign, line, QString("b=B c=C")))
+            << script.toStdString();
+        EXPECT_TRUE(batch::restoreMessage(report).contains(QStringLiteral("%1 行目").arg(line)));
+    }
+}
+
+// Links, special files and huge files as the script: refused without blocking, nothing followed.
+TEST(Script, OnlyTheFoldersOwnRegularScriptIsRead)
+{
+    using Make = void (*)(const testsupport::TempWorkDir&);
+    const std::pair<Make, Status> rows[] = {
+        {[](const auto&) {}, Status::Missing},
+        {[](const auto& d) { d.write("real.bat", "ren    b    a\r\n"), QFile::link("real.bat", "modosu.bat"); }, Status::Unreadable},
+        {[](const auto&) { mkfifo("modosu.bat", 0600); }, Status::Unreadable},
+        {[](const auto&) { QFile::link("/dev/zero", "modosu.bat"); }, Status::Unreadable},
+        {[](const auto&) { QDir().mkdir("modosu.bat"); }, Status::Unreadable},
+        {[](const auto&) { QFile f("modosu.bat"); f.open(QIODevice::WriteOnly), f.resize(batch::kMaxUndoScriptBytes + 1); }, Status::TooLarge},
+        {[](const auto& d) { d.write("modosu.bat", "ren    b    a\r\n"); }, Status::Busy}};   // another window holds the folder
+    for (const auto& [make, status] : rows) {
+        testsupport::TempWorkDir dir;
+        dir.write("b", "B");
+        make(dir);
+        std::optional<platform::FolderLock> other;
+        if (status == Status::Busy) other.emplace();
+        const auto report = batch::runUndoScript("modosu.bat");
+        EXPECT_EQ(std::pair(report.status, dir.exists("b")), std::pair(status, true)) << int(status);
+    }
+}
+
+TEST(Script, CopyLinesWriteFreshFilesInTheirTwoFolders)
 {
     testsupport::TempWorkDir dir;
     QDir().mkpath(dir.systemFolder());
     dir.write("q.$_$", QByteArray("\x7F" "ELF\0", 5));
     QFile::setPermissions("q.$_$", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeGroup);
-    dir.write("q.exe", "an older, longer program file");
+    dir.write("elsewhere", "not ours");
+    QFile::link(dir.file("elsewhere"), "q.exe");   // replaced, never written through
     platform::writeLines(dir.systemFolder() + "/qmnull.dam", {""});
     EXPECT_EQ(batch::copyLine("q"), "copy /B q.$_$+c:\\windows\\qmnull.dam   q.exe /B");
-    platform::writeLines(dir.systemFolder() + "/cpy.bat", {batch::copyLine("q"), "COPY /b q.exe+C:\\Windows\\missing   r.exe /b"});
-    const auto report = batch::runScript("C:\\Windows\\cpy.bat");   // the failed copy leaves nothing behind
-    EXPECT_EQ(std::tuple(report.copied, report.failed, dir.read("q.exe"), QFile::permissions("q.exe"), dir.names()),
-              std::tuple(1, 1, QByteArray("\x7F" "ELF\0\r\n", 7), QFile::permissions("q.$_$"), QStringList{"q.$_$", "q.exe"}));
+    platform::writeLines(dir.systemFolder() + "/cpy.bat",
+                         {batch::copyLine("q"), "COPY /b q.exe+C:\\Windows\\missing   r.exe /b", "copy /B q.exe   ../x /B",
+                          "copy /B /etc/passwd   y /B", "copy /B q.exe   c:\\windows\\../z /B"});
+    const auto report = batch::runCopyScript("C:\\Windows\\cpy.bat");   // a failed copy leaves nothing behind
+    EXPECT_EQ(std::tuple(report.copied, report.failed, dir.read("q.exe"), QFileInfo("q.exe").isSymLink(), QFile::permissions("q.exe"),
+                         dir.read("elsewhere"), dir.names()),
+              std::tuple(1, 4, QByteArray("\x7F" "ELF\0\r\n", 7), false, QFile::permissions("q.$_$"), QByteArray("not ours"),
+                         QStringList{"elsewhere", "q.$_$", "q.exe"}));
 }
 
 TEST(Script, UndoProgramExitCodes)
 {
     const std::tuple<QByteArray, QStringList, int, QString> cases[] = {   // script, arguments, code, output
         {"ren    b    a\r\n", {"other.bat"}, 0, "1 件の名前を元に戻しました。"},
-        {"ren    b    a\r\nren    c    d\r\n", {}, 1, "1 件はできませんでした。"},
-        {{}, {}, 2, "modosu.bat が見つかりません。"}};
+        {"ren    b    a\r\nren    c    d\r\n", {}, 1, "1 件はファイルが見つからない"},
+        {{}, {}, 2, "modosu.bat がありません。"},
+        {"copy /B b   c /B\r\n", {}, 2, "quillmere が書いたものではない"},
+        {"ren    b    a\r\n", {"--help"}, 0, "使い方: quillmere-undo"},
+        {"ren    b    a\r\n", {"--version"}, 0, "quillmere-undo " QM_VERSION},
+        {"ren    b    a\r\n", {"--frobnicate"}, 2, "使い方"},
+        {"ren    b    a\r\n", {"a.bat", "b.bat"}, 2, "使い方"}};
     for (const auto& [script, args, code, output] : cases) {
         testsupport::TempWorkDir dir;
         dir.write("b");
-        if (!script.isEmpty()) dir.write(args.value(0, "modosu.bat"), script);   // none: the program looks for modosu.bat
+        if (!script.isEmpty()) dir.write(args.value(0, "modosu.bat").startsWith("-") ? "modosu.bat" : args.value(0, "modosu.bat"), script);
         QProcess undo;
         ASSERT_TRUE((undo.start(QM_UNDO_PROGRAM, args), undo.waitForFinished(10000)));
         const QString said = QString::fromUtf8(undo.readAllStandardOutput() + undo.readAllStandardError());
         EXPECT_EQ(std::pair(undo.exitCode(), said.contains(output)), std::pair(code, true)) << said.toStdString();
     }
 }
+
+} // namespace

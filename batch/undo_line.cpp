@@ -1,0 +1,69 @@
+#include "batch/undo_line.h"
+
+#include "platform/rename.h"
+
+namespace batch {
+namespace {
+
+const QString kRenPrefix = QStringLiteral("ren    ");
+const QString kSplit = QStringLiteral("    ");
+
+} // namespace
+
+QString undoLine(const QString& newName, const QString& oldName)
+{
+    return kRenPrefix + newName + kSplit + oldName;
+}
+
+std::vector<Reading> renReadings(const QString& line)
+{
+    std::vector<Reading> readings;
+    if (!line.startsWith(kRenPrefix, Qt::CaseInsensitive))
+        return readings;
+    const QString rest = line.mid(kRenPrefix.size());
+    // Every run of four blanks may be the separator, overlapping runs too:
+    // "a     b" is "a" + " b" or "a " + "b". Neither name can be empty.
+    for (qsizetype at = rest.indexOf(kSplit, 1); at >= 0; at = rest.indexOf(kSplit, at + 1)) {
+        const qsizetype targetStart = at + kSplit.size();
+        if (targetStart >= rest.size())
+            break;
+        readings.emplace_back(rest.left(at), rest.mid(targetStart));
+    }
+    return readings;
+}
+
+std::vector<Reading> usableReadings(const QString& line)
+{
+    auto readings = renReadings(line);
+    std::erase_if(readings, [](const Reading& r) {
+        return !platform::isBareFileName(r.first) || !platform::isBareFileName(r.second);
+    });
+    return readings;
+}
+
+Choice choose(const std::vector<Reading>& readings, const Exists& exists)
+{
+    // A reading that names one file twice was written for a name the run
+    // left alone; while that file is there, it is one of the possibilities.
+    std::vector<const Reading*> possible;
+    bool nothing = false;
+    for (const Reading& r : readings) {
+        if (r.first == r.second) {
+            if (exists(r.first)) {
+                nothing = true;
+                possible.push_back(&r);
+            }
+        } else if (exists(r.first) && !exists(r.second)) {
+            possible.push_back(&r);
+        }
+    }
+    if (possible.size() > 1)
+        return {Choice::Kind::Ambiguous, {}};
+    if (possible.empty())
+        return {Choice::Kind::None, {}};
+    if (nothing)
+        return {Choice::Kind::Nothing, {}};
+    return {Choice::Kind::Rename, *possible.front()};
+}
+
+} // namespace batch

@@ -1,0 +1,287 @@
+#include "batch/undo_script.h"
+
+#include "batch/undo_line.h"
+#include "platform/cp932.h"
+#include "platform/folder_lock.h"
+#include "platform/system_folder.h"
+#include "platform/text_file.h"
+
+#include <QSet>
+
+#include <vector>
+
+namespace batch {
+namespace {
+
+// Bytes no line of a run holds: a name never has a line break, NUL or tab
+// (the code page's trail bytes are 0x40 and above, so these never stand
+// inside a Japanese character either).
+bool hasForeignByte(QByteArrayView line)
+{
+    for (const char c : line)
+        if (c == '\r' || c == '\n' || c == '\0' || c == '\t')
+            return true;
+    return false;
+}
+
+bool isRunLine(const QString& line)
+{
+    return !usableReadings(line).empty();
+}
+
+// What became of each line, for the second look at lines whose old name
+// was held: was it held by the very file the restore had put back?
+enum class Outcome { Done, Back, Taken, Other };
+
+bool exists(const QString& name)
+{
+    return platform::entryExists(name);
+}
+
+void countFailedRename(platform::RenameStatus status, const Reading& reading, RestoreReport& report, Outcome& outcome)
+{
+    using platform::RenameStatus;
+    switch (status) {
+    case RenameStatus::Renamed:
+        ++report.restored;
+        outcome = Outcome::Done;
+        return;
+    case RenameStatus::SourceMissing:
+        if (exists(reading.second)) {
+            ++report.alreadyBack;
+            outcome = Outcome::Back;
+        } else {
+            ++report.missing;
+        }
+        return;
+    case RenameStatus::TargetExists:
+        ++report.taken;
+        outcome = Outcome::Taken;
+        return;
+    default:
+        ++report.refused;
+        report.refusedWhy = refusalWords(status);
+        return;
+    }
+}
+
+// Restoring twice must not move what the first restore put back, and must
+// say so: a line whose old name is held counts as back when its file went
+// back before (its new name is absent) or when its new name is held by a
+// file an earlier line put back (a chain such as Aa -> AAa, a -> Aa).
+void recountWhenAllBack(const QStringList& lines, std::vector<Outcome>& outcomes, RestoreReport& report)
+{
+    if (report.restored > 0 || report.missing > 0 || report.ambiguous > 0 || report.refused > 0 || report.taken == 0)
+        return;
+    QSet<QString> putBack;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (outcomes[size_t(i)] == Outcome::Taken) {
+            const auto readings = usableReadings(lines[i]);
+            if (readings.size() != 1 || !putBack.contains(readings.front().first))
+                return;
+            outcomes[size_t(i)] = Outcome::Back;
+        }
+        if (outcomes[size_t(i)] == Outcome::Back)
+            for (const Reading& r : usableReadings(lines[i]))
+                putBack.insert(r.second);
+    }
+    report.alreadyBack += report.taken;
+    report.taken = 0;
+}
+
+void carryOut(const QStringList& lines, RestoreReport& report)
+{
+    std::vector<Outcome> outcomes(size_t(lines.size()), Outcome::Other);
+    // The run wrote its lines in the order it renamed; undoing goes
+    // backwards, or a chain such as Aa -> AAa, a -> Aa would collide.
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        const auto readings = usableReadings(lines[i]);
+        Outcome& outcome = outcomes[size_t(i)];
+        // One reading: the no-replace rename itself says whether it can be
+        // done, and no file need be looked up first.
+        const Choice choice = readings.size() == 1
+            ? Choice{readings.front().first == readings.front().second ? Choice::Kind::Nothing : Choice::Kind::Rename,
+                     readings.front()}
+            : choose(readings, exists);
+        switch (choice.kind) {
+        case Choice::Kind::Rename:
+            countFailedRename(platform::renameBareNoReplace(choice.reading.first, choice.reading.second), choice.reading,
+                              report, outcome);
+            break;
+        case Choice::Kind::Nothing:
+            ++report.unchanged;
+            outcome = Outcome::Done;
+            break;
+        case Choice::Kind::Ambiguous:
+            ++report.ambiguous;
+            break;
+        case Choice::Kind::None: {
+            bool held = false, back = false;
+            for (const Reading& r : readings) {
+                held = held || exists(r.first);
+                back = back || exists(r.second);
+            }
+            if (held) {
+                ++report.taken;
+                outcome = Outcome::Taken;
+            } else if (back) {
+                ++report.alreadyBack;
+                outcome = Outcome::Back;
+            } else {
+                ++report.missing;
+            }
+            break;
+        }
+        }
+    }
+    recountWhenAllBack(lines, outcomes, report);
+}
+
+} // namespace
+
+ParsedScript parseUndoScript(const QByteArray& bytes)
+{
+    ParsedScript parsed;
+    auto refuse = [&](int line) {
+        parsed.status = ParsedScript::Status::Foreign;
+        parsed.foreignLine = line;
+        parsed.lines.clear();
+        return parsed;
+    };
+    // Whole lines are checked byte by byte, then decoded at once.
+    qsizetype end = 0;
+    int count = 0;
+    for (qsizetype pos = 0; pos < bytes.size(); pos = end + 2) {
+        end = bytes.indexOf("\r\n", pos);
+        if (end < 0) {
+            // A run cut short leaves a last line without its end; other
+            // line ends mean another program wrote the file.
+            const QByteArrayView rest = QByteArrayView(bytes).sliced(pos);
+            if (rest.contains('\r') || rest.contains('\n'))
+                return refuse(count + 1);
+            parsed.cutShort = true;
+            end = pos;
+            break;
+        }
+        ++count;
+        if (hasForeignByte(QByteArrayView(bytes).sliced(pos, end - pos)))
+            return refuse(count);
+    }
+    const qsizetype whole = parsed.cutShort ? end : bytes.size();
+    const auto text = platform::decodeCp932(bytes.left(whole));
+    if (!text) {
+        // Find the line that is not code page 932.
+        const QList<QByteArray> raw = bytes.left(whole).split('\n');
+        for (qsizetype i = 0; i < raw.size(); ++i)
+            if (!platform::decodeCp932(raw[i]))
+                return refuse(int(i) + 1);
+        return refuse(1);
+    }
+    parsed.lines = text->split(QStringLiteral("\r\n"));
+    parsed.lines.removeLast();   // what follows the last line end
+    for (qsizetype i = 0; i < parsed.lines.size(); ++i)
+        if (!isRunLine(parsed.lines[i]))
+            return refuse(int(i) + 1);
+    return parsed;
+}
+
+RestoreReport runUndoScript(const QString& path)
+{
+    RestoreReport report;
+    const platform::FolderLock lock;
+    if (lock.busy()) {
+        report.status = RestoreReport::Status::Busy;
+        return report;
+    }
+    // A link is not followed: the script is the folder's own file.
+    const platform::ReadResult read
+        = platform::readFile(platform::mapScriptPath(path), kMaxUndoScriptBytes, platform::Links::Refuse);
+    switch (read.status) {
+    case platform::ReadStatus::Ok:
+        break;
+    case platform::ReadStatus::Missing:
+        report.status = RestoreReport::Status::Missing;
+        return report;
+    case platform::ReadStatus::TooLarge:
+        report.status = RestoreReport::Status::TooLarge;
+        return report;
+    case platform::ReadStatus::NotRegular:
+    case platform::ReadStatus::IoError:
+        report.status = RestoreReport::Status::Unreadable;
+        return report;
+    }
+    const ParsedScript parsed = parseUndoScript(read.bytes);
+    if (parsed.status == ParsedScript::Status::Foreign) {
+        report.status = RestoreReport::Status::Foreign;
+        report.foreignLine = parsed.foreignLine;
+        return report;
+    }
+    report.lines = int(parsed.lines.size());
+    report.cutShort = parsed.cutShort;
+    carryOut(parsed.lines, report);
+    return report;
+}
+
+QString refusalWords(platform::RenameStatus status)
+{
+    using platform::RenameStatus;
+    switch (status) {
+    case RenameStatus::NotPermitted:
+        return QStringLiteral("書き込みの権限がありません");
+    case RenameStatus::ReadOnly:
+        return QStringLiteral("読み取り専用のドライブです");
+    case RenameStatus::NameRefused:
+        return QStringLiteral("このドライブでは使えない名前です");
+    default:
+        return QStringLiteral("システムのエラーです");
+    }
+}
+
+bool restoreWentWrong(const RestoreReport& report)
+{
+    // No script at all is news, not a fault.
+    return (report.status != RestoreReport::Status::Ran && report.status != RestoreReport::Status::Missing)
+        || report.failures() > 0;
+}
+
+QString restoreMessage(const RestoreReport& r)
+{
+    using Status = RestoreReport::Status;
+    switch (r.status) {
+    case Status::Missing:
+        return QStringLiteral("元に戻すためのファイル modosu.bat がありません。");
+    case Status::Unreadable:
+        return QStringLiteral("modosu.bat を読み込めませんでした（普通のファイルではありません）。");
+    case Status::TooLarge:
+        return QStringLiteral("modosu.bat が大きすぎるため、実行しませんでした。");
+    case Status::Foreign:
+        return QStringLiteral("この modosu.bat は quillmere が書いたものではないため、何も実行しませんでした（%1 行目）。")
+            .arg(r.foreignLine);
+    case Status::Busy:
+        return QStringLiteral("このフォルダでは別の quillmere が名前を変更中です。終わってからもう一度押して下さい。");
+    case Status::Ran:
+        break;
+    }
+    QStringList lines;
+    if (r.restored > 0)
+        lines << QStringLiteral("%1 件の名前を元に戻しました。").arg(r.restored);
+    else if (r.alreadyBack > 0 && r.failures() == 0)
+        lines << QStringLiteral("名前はすでに元に戻っています。");
+    else if (r.failures() == 0)
+        lines << QStringLiteral("元に戻す名前はありませんでした。");
+    if (r.alreadyBack > 0 && (r.restored > 0 || r.failures() > 0))
+        lines << QStringLiteral("%1 件はすでに元の名前でした。").arg(r.alreadyBack);
+    if (r.taken > 0)
+        lines << QStringLiteral("%1 件は元の名前のファイルがほかにあるため、戻せませんでした。").arg(r.taken);
+    if (r.missing > 0)
+        lines << QStringLiteral("%1 件はファイルが見つからないため、戻せませんでした。").arg(r.missing);
+    if (r.ambiguous > 0)
+        lines << QStringLiteral("%1 件は行の読み方が一つに決まらないため、実行しませんでした。").arg(r.ambiguous);
+    if (r.refused > 0)
+        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(r.refused).arg(r.refusedWhy);
+    if (r.cutShort)
+        lines << QStringLiteral("途中で切れた最後の行は実行しませんでした。");
+    return lines.join(u'\n');
+}
+
+} // namespace batch

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include "platform/rename.h"
+
+// The undo script as the restore reads and carries it out. It runs only what
+// a rename run writes: "ren    NEW    OLD" lines of bare names, each ended by
+// CR LF. A script holding anything else is not run at all.
+namespace batch {
+
+// The largest script a run writes: a line for every slot of the name table,
+// two names of 255 bytes each.
+inline constexpr qint64 kMaxUndoScriptBytes = 20001LL * (7 + 255 + 4 + 255 + 2);
+
+struct ParsedScript {
+    enum class Status { Ok, Foreign };
+    Status status = Status::Ok;
+    int foreignLine = 0;   // 1-based number of the first line no run writes
+    QStringList lines;     // the whole lines, in file order
+    bool cutShort = false; // a last line without CR LF: a run cut short
+};
+
+ParsedScript parseUndoScript(const QByteArray& bytes);
+
+struct RestoreReport {
+    enum class Status {
+        Ran,
+        Missing,      // no script
+        Unreadable,   // not a regular file (a link, FIFO, folder), or a read error
+        TooLarge,     // larger than any run writes
+        Foreign,      // a line no run writes: nothing was run
+        Busy,         // a run or restore of another window holds the folder
+    };
+    Status status = Status::Ran;
+    int foreignLine = 0;
+    int lines = 0;          // whole lines in the script
+    int restored = 0;       // names that came back
+    int unchanged = 0;      // lines for names the run left as they were
+    int alreadyBack = 0;    // the file already has its old name
+    int taken = 0;          // the old name is held by another file
+    int missing = 0;        // no file of the new name
+    int ambiguous = 0;      // the line reads as more than one rename possible now
+    int refused = 0;        // the system refused the rename
+    QString refusedWhy;     // why, in words, for the most recent refusal
+    bool cutShort = false;  // the last line was cut short and skipped
+
+    int failures() const { return taken + missing + ambiguous + refused; }
+};
+
+// Carries out the script at path (a leading "c:\windows\" stands for the
+// system folder) in the working directory: its lines from the last to the
+// first, which undoes a run exactly. An existing file is never replaced, and
+// the folder is locked against other runs and restores meanwhile.
+RestoreReport runUndoScript(const QString& path);
+
+// What to tell the user about a restore: one or more short lines.
+QString restoreMessage(const RestoreReport& report);
+// Whether the message tells of something that went wrong.
+bool restoreWentWrong(const RestoreReport& report);
+
+// Why the system refused a rename, in a few words ("書き込みの権限がありません").
+QString refusalWords(platform::RenameStatus status);
+
+} // namespace batch
