@@ -1,110 +1,220 @@
 #include "renamer/core/rename_run.h"
 
-#include "batch/script.h"
-#include "platform/cp932.h"
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
+#include "platform/durable_file.h"
+#include "platform/folder_lock.h"
 #include "platform/rename.h"
 #include "platform/text_file.h"
+#include "renamer/core/undo_check.h"
 
+#include <QElapsedTimer>
 #include <QSet>
-#include <QStringList>
 
 #include <algorithm>
-#include <optional>
-#include <utility>
 #include <vector>
 
 namespace renamer {
 namespace {
 
-bool isPrintableAscii(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
-            return false;
-    }
-    return true;
-}
+// A group of undo lines reaches the disk with one sync before its files are
+// renamed: few syncs for a large run, and the counter still moves often.
+constexpr int kGroupLines = 1024;
+constexpr qint64 kGroupMs = 50;
 
-// The converter holds printable ASCII as the same bytes (some control
-// characters it moves about). Checked once, so an all-ASCII line (the usual
-// case) skips the converter's round trip.
-bool printableAsciiEncodesAsItself()
-{
-    static const bool same = [] {
-        QString all;
-        for (char16_t c = 0x20; c <= 0x7E; ++c)
-            all += QChar(c);
-        const auto bytes = platform::encodeCp932(all);
-        return bytes && *bytes == all.toLatin1();
-    }();
-    return same;
-}
+// One entry of the current group, in run order. Entries without a line are
+// kept too, so the counter is shown in the run's order.
+struct Entry {
+    QString from;
+    QString to;
+    int counter = 0;           // the run counter once this entry is done
+    qsizetype lineEnd = -1;    // where its line ends in the group's bytes; -1: no line
+    bool attempt = false;      // counted as a rename attempt
+};
 
-// The undo line as the script will hold it, or nothing when the script
-// cannot hold one of its names exactly (a line break included). Encoding the
-// whole line once is enough: the code page is stateless, so the line comes
-// back exactly only when each name does.
-std::optional<QByteArray> encodedUndoLine(const QString& line)
-{
-    if (isPrintableAscii(line) && printableAsciiEncodesAsItself())
-        return line.toLatin1();
-    if (line.contains(u'\n') || line.contains(u'\r'))
-        return std::nullopt;
-    return platform::encodeCp932(line);
-}
-
-// The names the run has moved so far, to see the folder as it stood before
-// the run: a restore pressed a second time starts from there.
-class RunMoves {
+class Run {
 public:
-    // Only names with blanks ever ask, so a move is just noted here and the
-    // sets are brought up to date when asked.
-    void moved(const QString& from, const QString& to) { pending_.emplace_back(from, to); }
-    bool existedAtStart(const QString& name) const
+    Run(const RunOptions& options, RunReport& report) : options_(options), report_(report) {}
+
+    bool open()
     {
-        for (; applied_ < pending_.size(); ++applied_) {
-            const auto& [from, to] = pending_[applied_];
-            if (!made_.remove(from))
-                taken_.insert(from);
-            if (!taken_.remove(to))
-                made_.insert(to);
+        if (lock_.busy()) {
+            report_.stop = RunReport::Stop::Busy;
+            return false;
         }
-        return taken_.contains(name) || (!made_.contains(name) && platform::entryExists(name));
+        if (script_.open(options_.scriptName, lock_.folderFd()) != platform::DurableFile::OpenStatus::Ok) {
+            report_.stop = RunReport::Stop::ScriptNotCreated;
+            return false;
+        }
+        return true;
+    }
+
+    void walk(const QStringList& oldNames, const Transform& transform)
+    {
+        const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
+        for (qsizetype i = 0; i < count; ++i) {
+            if (!plan(oldNames[i], transform))
+                return;
+            if (entries_.size() >= std::size_t(kGroupLines) || (!entries_.empty() && clock_.elapsed() >= kGroupMs)) {
+                if (!commit())
+                    return;
+            }
+        }
+        commit();
+    }
+
+    void close()
+    {
+        report_.scriptWritten = script_.placed();
+        script_.close();   // a script that never got a line is removed, the old one stays
     }
 
 private:
-    std::vector<std::pair<QString, QString>> pending_;
-    mutable std::size_t applied_ = 0;
-    mutable QSet<QString> made_;    // there now only because the run put them there
-    mutable QSet<QString> taken_;   // there at the start, moved away since
-};
+    // Decides one entry; false when the run must stop.
+    bool plan(const QString& oldName, const Transform& transform)
+    {
+        if (isExcluded(oldName))
+            return noLine(false);
+        const TransformResult result = transform(oldName, counter_);
+        if (result.kind == TransformResult::Kind::TooShort) {
+            ++report_.tooShort;
+            return noLine(false);
+        }
+        if (result.kind != TransformResult::Kind::NewName)
+            return noLine(false);
+        const QString undo = batch::undoLine(result.name, oldName);
+        const auto line = encodedUndoLine(undo);
+        if (!line) {
+            ++report_.unrepresentable;
+            return noLine(false);
+        }
+        // The checks below ask the folder, so they must see this group's
+        // renames done when they touch its names.
+        const bool readings = (result.name.contains(u' ') || oldName.contains(u' '))
+            && batch::usableReadings(undo).size() > 1;
+        if (readings || touched_.contains(oldName)) {
+            if (!commit())
+                return false;
+        }
+        if (!platform::fileEntryExists(oldName)) {
+            // Gone, listed twice, or a folder listed from elsewhere: nothing
+            // may move, and an undo line would move whatever holds the new name.
+            ++(movedAway_.contains(oldName) ? report_.alreadyMoved : report_.notFound);
+            ++counter_;
+            return noLine(true);
+        }
+        if (!platform::isBareFileName(result.name)) {
+            // No rename can make it ("", "..", a "/"), and the restore
+            // would refuse a script holding it.
+            ++report_.refused;
+            report_.refusedWhy = batch::refusalWords(platform::RenameStatus::NameRefused);
+            ++counter_;
+            return noLine(true);
+        }
+        if (readings && !undoReadsOneWay(undo, result.name, oldName, moves_)) {
+            ++report_.ambiguous;
+            return noLine(false);
+        }
+        startGroup();
+        bytes_ += *line;
+        bytes_ += "\r\n";
+        ++lines_;
+        ++counter_;
+        entries_.push_back({oldName, result.name, counter_, bytes_.size(), true});
+        touched_.insert(oldName);
+        touched_.insert(result.name);
+        return true;
+    }
 
-// Runs of four blanks in a name let its undo line split more than one way.
-// Such a line is written only when restoring picks the right split after the
-// rename, and moves nothing should the rename fail (or the run stop before
-// it), nor when restore is pressed again after a restore.
-bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName, const RunMoves& moves)
-{
-    // Without a blank in either name the separator is the only run of four.
-    if (!newName.contains(u' ') && !oldName.contains(u' '))
+    bool noLine(bool attempt)
+    {
+        if (attempt || options_.refreshEveryEntry) {
+            startGroup();
+            entries_.push_back({{}, {}, counter_, -1, attempt});
+        }
         return true;
-    if (batch::renReadings(line).size() < 2)
+    }
+
+    void startGroup()
+    {
+        if (entries_.empty())
+            clock_.start();
+    }
+
+    // Writes and syncs the group's lines, then renames its files in order.
+    // False when the run must stop.
+    bool commit()
+    {
+        qsizetype kept = 0;
+        bool whole = true;
+        if (lines_ > 0) {
+            kept = script_.append(bytes_);
+            whole = kept == bytes_.size();
+            // Nothing that got in is no reason to put an empty script in
+            // place of the last run's.
+            if (kept == 0 || !script_.sync()) {
+                report_.stop = script_.placed() ? RunReport::Stop::ScriptWriteFailed : RunReport::Stop::ScriptNotCreated;
+                return false;
+            }
+        }
+        for (const Entry& e : entries_) {
+            if (e.lineEnd > kept)
+                break;   // its line did not reach the disk whole
+            if (e.lineEnd >= 0 && e.from != e.to)
+                rename(e.from, e.to);
+            if (e.attempt)
+                report_.attempts = e.counter;
+            if (options_.progress)
+                options_.progress(e.counter);
+        }
+        entries_.clear();
+        touched_.clear();
+        bytes_.clear();
+        lines_ = 0;
+        if (!whole) {
+            report_.stop = RunReport::Stop::ScriptWriteFailed;
+            return false;
+        }
         return true;
-    const auto now = [](const QString& name) { return platform::entryExists(name); };
-    const auto atStart = [&](const QString& name) { return moves.existedAtStart(name); };
-    const auto moved = [&](const QString& name) {
-        return name == newName || (name != oldName && platform::entryExists(name));
-    };
-    const auto acts = [](const auto& pick, const auto& exists) {
-        return pick && exists(pick->first) && !exists(pick->second);
-    };
-    if (acts(batch::chosenReading(line, now), now) || acts(batch::chosenReading(line, atStart), atStart))
-        return false;
-    if (newName == oldName)
-        return true;
-    const auto pick = batch::chosenReading(line, moved);
-    return pick && pick->first == newName && pick->second == oldName;
-}
+    }
+
+    void rename(const QString& from, const QString& to)
+    {
+        using platform::RenameStatus;
+        const RenameStatus status = platform::renameBareNoReplace(from, to);
+        switch (status) {
+        case RenameStatus::Renamed:
+            ++report_.renamed;
+            moves_.moved(from, to);
+            movedAway_.insert(from);
+            movedAway_.remove(to);
+            break;
+        case RenameStatus::TargetExists:
+            ++report_.taken;
+            break;
+        case RenameStatus::SourceMissing:
+            ++report_.notFound;
+            break;
+        default:
+            ++report_.refused;
+            report_.refusedWhy = batch::refusalWords(status);
+            break;
+        }
+    }
+
+    const RunOptions& options_;
+    RunReport& report_;
+    platform::FolderLock lock_;
+    platform::DurableFile script_;
+    int counter_ = 0;             // the run counter as the transforms see it
+    QByteArray bytes_;            // the group's undo lines
+    int lines_ = 0;
+    std::vector<Entry> entries_;
+    QSet<QString> touched_;       // names this group's renames take or free
+    QSet<QString> movedAway_;     // names this run's renames freed
+    RunMoves moves_;
+    QElapsedTimer clock_;
+};
 
 } // namespace
 
@@ -121,72 +231,24 @@ bool isExcluded(const QString& name)
 RunReport runRename(const QStringList& oldNames, const Transform& transform, const RunOptions& options)
 {
     RunReport report;
-    platform::LineWriter script;
-    if (!script.create(options.scriptName)) {
-        report.stop = RunReport::Stop::ScriptNotCreated;
-        return report;
-    }
-
-    auto progress = [&] {
-        if (options.progress)
-            options.progress(report.attempts);
-    };
-
-    RunMoves moves;
-    const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
-    for (qsizetype i = 0; i < count; ++i) {
-        const QString& oldName = oldNames[i];
-        bool attempted = false;
-        if (!isExcluded(oldName)) {
-            const TransformResult result = transform(oldName, report.attempts);
-            if (result.kind == TransformResult::Kind::TooShort) {
-                ++report.tooShort;
-            } else if (result.kind == TransformResult::Kind::NewName) {
-                const QString undo = batch::undoLine(result.name, oldName);
-                const auto line = encodedUndoLine(undo);
-                if (!line) {
-                    ++report.unrepresentable;
-                } else if (!platform::fileEntryExists(oldName)) {
-                    // Gone, listed twice, or a folder listed from elsewhere:
-                    // nothing may move, and an undo line would move whatever
-                    // holds the new name.
-                    ++report.failed;
-                    ++report.attempts;
-                    attempted = true;
-                } else if (!undoReadsOneWay(undo, result.name, oldName, moves)) {
-                    ++report.ambiguous;
-                } else {
-                    // The undo line is with the system before the file moves.
-                    if (script.writeEncodedLine(*line) != platform::WriteStatus::Ok) {
-                        report.stop = RunReport::Stop::ScriptWriteFailed;
-                        break;
-                    }
-                    if (result.name != oldName) {
-                        if (platform::renameBareNoReplace(oldName, result.name) == platform::RenameStatus::Renamed) {
-                            ++report.renamed;
-                            moves.moved(oldName, result.name);
-                        } else {
-                            ++report.failed;
-                        }
-                    }
-                    ++report.attempts;
-                    attempted = true;
-                }
-            }
-        }
-        if (attempted || options.refreshEveryEntry)
-            progress();
-    }
-
-    if (!script.close())
-        report.scriptNotClosed = true;
+    Run run(options, report);
+    if (run.open())
+        run.walk(oldNames, transform);
+    run.close();
     return report;
+}
+
+bool runWentWrong(const RunReport& report)
+{
+    return report.stop != RunReport::Stop::None || report.failed() > 0;
 }
 
 QString reportMessage(const RunReport& report)
 {
     QStringList lines;
     switch (report.stop) {
+    case RunReport::Stop::Busy:
+        return QStringLiteral("このフォルダでは別の quillmere が名前を変更中です。終わってからもう一度押して下さい。");
     case RunReport::Stop::ScriptNotCreated:
         return QStringLiteral("modosu.bat を作成できないため、何も変更しませんでした。");
     case RunReport::Stop::ScriptWriteFailed:
@@ -195,10 +257,15 @@ QString reportMessage(const RunReport& report)
     case RunReport::Stop::None:
         break;
     }
-    if (report.scriptNotClosed && report.stop == RunReport::Stop::None)
-        lines << QStringLiteral("modosu.bat を最後まで保存できなかったおそれがあります。");
-    if (report.failed > 0)
-        lines << QStringLiteral("%1 件の名前を変更できませんでした（同じ名前のファイルがある等）。").arg(report.failed);
+    if (report.notFound > 0)
+        lines << QStringLiteral("%1 件は作業フォルダにファイルが見つかりませんでした（名前の変更は、起動したフォルダで行います）。")
+                     .arg(report.notFound);
+    if (report.taken > 0)
+        lines << QStringLiteral("%1 件は新しい名前のファイルがすでにあるため、変更できませんでした。").arg(report.taken);
+    if (report.refused > 0 && report.renamed == 0 && report.taken == 0)
+        lines << QStringLiteral("このフォルダでは名前を変更できません（%1）。").arg(report.refusedWhy);
+    else if (report.refused > 0)
+        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(report.refused).arg(report.refusedWhy);
     if (report.unrepresentable > 0)
         lines << QStringLiteral("%1 件は modosu.bat に書けない文字を含むため、変更しませんでした。")
                      .arg(report.unrepresentable);
@@ -208,6 +275,13 @@ QString reportMessage(const RunReport& report)
     if (report.tooShort > 0)
         lines << QStringLiteral("%1 件はファイル名が短いため、変更しませんでした。").arg(report.tooShort);
     return lines.join(u'\n');
+}
+
+void removeUndoScript(const QString& scriptName)
+{
+    const platform::FolderLock lock;
+    if (!lock.busy())
+        platform::removeFile(scriptName);
 }
 
 } // namespace renamer

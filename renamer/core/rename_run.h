@@ -14,17 +14,24 @@ inline constexpr int kNameTableSize = 20001;
 struct RunReport {
     enum class Stop {
         None,               // the whole list was walked
+        Busy,               // nothing done: another run or restore holds the folder
         ScriptNotCreated,   // nothing renamed: the undo script could not be made
-        ScriptWriteFailed,  // stopped before the rename whose undo line failed
+        ScriptWriteFailed,  // stopped before the renames whose undo lines did not reach the disk
     };
     Stop stop = Stop::None;
     int attempts = 0;          // the run counter at the end
     int renamed = 0;           // renames that succeeded
-    int failed = 0;            // renames that were attempted and failed
+    int alreadyMoved = 0;      // listed again after this run had renamed the file: not a failure
+    int notFound = 0;          // no file of the name in the working folder
+    int taken = 0;             // the new name was held by another file
+    int refused = 0;           // the system refused the rename
+    QString refusedWhy;        // why, in words, for the most recent refusal
     int unrepresentable = 0;   // names left alone: the undo script cannot hold them
     int ambiguous = 0;         // names left alone: their undo line could be read as another rename
     int tooShort = 0;          // mode 5: names too short for n
-    bool scriptNotClosed = false;  // every line was written, but the final sync failed
+    bool scriptWritten = false;   // false: no undo line, the previous script stays as it was
+
+    int failed() const { return notFound + taken + refused; }
 };
 
 struct RunOptions {
@@ -34,16 +41,24 @@ struct RunOptions {
     std::function<void(int counter)> progress;
 };
 
-// The rename run over oldNames (the name table's first entries): exclusion,
-// transform, undo line (on the disk before the rename), no-replace rename,
-// counting. Works in the working directory.
+// The rename run over oldNames (the name table's first entries) in the
+// working directory: exclusion, transform, undo lines, no-replace renames,
+// counting. Undo lines reach the disk in groups before the group's files
+// are renamed; a run that writes no undo line leaves the previous script.
 RunReport runRename(const QStringList& oldNames, const Transform& transform, const RunOptions& options);
 
 // The short Japanese message the window shows after a run, or an empty text
 // when there is nothing to tell beyond the count.
 QString reportMessage(const RunReport& report);
 
+// Whether the run was stopped or refused, rather than only informing.
+bool runWentWrong(const RunReport& report);
+
 // The last four characters are exactly ".exe", ".bat", ".com" or ".dll".
 bool isExcluded(const QString& name);
+
+// Deletes the undo script, unless a run or restore of another window is
+// working in the folder right now.
+void removeUndoScript(const QString& scriptName = QStringLiteral("modosu.bat"));
 
 } // namespace renamer

@@ -127,7 +127,7 @@ void Form1::copyWorkListToTable()
 void Form1::Dirlist_Change()
 {
     // The undo script belongs to the working directory, whatever is browsed.
-    platform::removeFile(QStringLiteral("modosu.bat"));
+    renamer::removeUndoScript();
     File1.setFolder(Dirlist->path());
     List1->update();
 }

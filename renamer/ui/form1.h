@@ -21,7 +21,7 @@ class QPushButton;
 
 namespace batch {
 class ScriptRunner;
-struct ScriptReport;
+struct RestoreReport;
 }
 
 namespace quillmere {
@@ -154,7 +154,7 @@ private:
     void copyWorkListToTable();
     void runMode(renamer::Mode mode);
     renamer::Boxes boxes() const;
-    void restoreFinished(const batch::ScriptReport& report);
+    void restoreFinished(const batch::RestoreReport& report);
     void tell(QMessageBox::Icon icon, const QString& text);
 
     QString today_;

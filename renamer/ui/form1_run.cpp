@@ -2,14 +2,12 @@
 #include "renamer/ui/form1.h"
 
 #include "batch/script_runner.h"
-#include "platform/text_file.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -64,7 +62,6 @@ void Form1::runMode(renamer::Mode mode)
     // A restore still renaming in this folder would race the run.
     restore_->wait();
 
-    Command4->show();
     copyWorkListToTable();
     const int n = std::min(List1->count(), renamer::kNameTableSize);
     QStringList oldNames;
@@ -76,6 +73,7 @@ void Form1::runMode(renamer::Mode mode)
     // and not more often than the eye can follow.
     QElapsedTimer sincePaint;
     auto paintCounter = [this](int counter) {
+        Command4->show();
         Command4->setText(QString::number(counter));
         Command4->repaint();
     };
@@ -89,6 +87,12 @@ void Form1::runMode(renamer::Mode mode)
         sincePaint.start();
     };
     const renamer::RunReport report = renamer::runRename(oldNames, run.transform, options);
+    using Stop = renamer::RunReport::Stop;
+    if (report.stop == Stop::Busy || report.stop == Stop::ScriptNotCreated) {
+        // Nothing was renamed: the window stays as it was, like a refused parameter.
+        tell(QMessageBox::Warning, renamer::reportMessage(report));
+        return;
+    }
 
     paintCounter(report.attempts);
     Label5->setText(QStringLiteral("のデータを処理しました． 終了ボタンを押して下さい．フォルダをクリックするとファイルが表示されます．"));
@@ -103,31 +107,25 @@ void Form1::runMode(renamer::Mode mode)
 
     const QString message = renamer::reportMessage(report);
     if (!message.isEmpty())
-        tell(QMessageBox::Information, message);
+        tell(renamer::runWentWrong(report) ? QMessageBox::Warning : QMessageBox::Information, message);
 }
 
 void Form1::Command12_Click()
 {
-    if (!QFileInfo::exists(kScript)) {
-        tell(QMessageBox::Information, QStringLiteral("元に戻すためのファイル modosu.bat がありません。"));
-        return;
-    }
     restore_->start(kScript);   // does nothing while a restore still runs
 }
 
-void Form1::restoreFinished(const batch::ScriptReport& report)
+void Form1::restoreFinished(const batch::RestoreReport& report)
 {
-    // Without a console window a failed line would go unnoticed.
-    if (!report.readable)
-        tell(QMessageBox::Warning, QStringLiteral("modosu.bat を読み込めませんでした。"));
-    else if (report.failed > 0)
-        tell(QMessageBox::Warning, QStringLiteral("modosu.bat の%1行は実行できませんでした。").arg(report.failed));
+    // Without a console window the user would never know what happened.
+    tell(batch::restoreWentWrong(report) ? QMessageBox::Warning : QMessageBox::Information,
+         batch::restoreMessage(report));
 }
 
 void Form1::Command3_Click()
 {
     restore_->wait();
-    platform::removeFile(kScript);
+    renamer::removeUndoScript(kScript);
     QApplication::quit();
 }
 

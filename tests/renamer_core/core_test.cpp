@@ -1,4 +1,5 @@
-#include "batch/script.h"
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
 #include "temp_env.h"
@@ -88,7 +89,8 @@ TEST(RenameRun, RunThenRestore)
         // Old or new names the script cannot hold (U+301C reads back as U+FF5E): left alone, counted apart.
         {{"a\xE3\x80\x9C", "\xC3\xA9", "a\nb", "n"}, Prefix, "X", "", {1, 1, 0, 3, 0}, {0, 0, 0, 1}, "ren    Xn    n\r\n",
          "Xn=n | a\nb=a\nb | a\xE3\x80\x9C=a\xE3\x80\x9C | \xC3\xA9=\xC3\xA9", "3 件は modosu.bat に書けない"},
-        {{"plain.txt"}, Prefix, "\xC3\xA9", "", {0, 0, 0, 1, 0}, {0}, "", "plain.txt=plain.txt", "1 件"},
+        // No undo line: the last run's script stays, so the way back is kept.
+        {{"plain.txt"}, Prefix, "\xC3\xA9", "", {0, 0, 0, 1, 0}, {0}, "ren    old    lines\r\n", "plain.txt=plain.txt", "1 件"},
         {{"a", "n.t"}, DeleteAt, "1", "2", {1, 1, 0, 0, 1}, {0, 1}, "ren    t    n.t\r\n", "a=a | t=n.t", "1 件はファイル名が短い"},
     };
     for (const Row& r : rows) {
@@ -102,11 +104,11 @@ TEST(RenameRun, RunThenRestore)
         const auto report = renamer::runRename(r.files, run.transform,
             {.refreshEveryEntry = run.refreshEveryEntry, .progress = [&](int c) { progress << c; }});
         const QString message = renamer::reportMessage(report);
-        const std::array counts{report.attempts, report.renamed, report.failed, report.unrepresentable, report.tooShort};
+        const std::array counts{report.attempts, report.renamed, report.failed(), report.unrepresentable, report.tooShort};
         EXPECT_EQ(std::tuple(report.stop, counts, progress, dir.read("modosu.bat"), others(dir)),
                   std::tuple(renamer::RunReport::Stop::None, r.counts, r.progress, r.script, r.after));
         EXPECT_TRUE(*r.message ? message.contains(q(r.message)) : message.isEmpty()) << message.toStdString();
-        EXPECT_TRUE(batch::runScript("modosu.bat").readable);
+        EXPECT_TRUE((batch::runUndoScript("modosu.bat").status == batch::RestoreReport::Status::Ran));
         EXPECT_EQ(others(dir), before);
     }
 }

@@ -1,4 +1,5 @@
-#include "batch/script.h"
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
 #include "platform/cp932.h"
 #include "temp_env.h"
 #include <QCoreApplication>
@@ -29,7 +30,7 @@ TEST(RenameRunCrash, KilledRunIsFullyUndoable)
         for (const QString& name : moved)
             EXPECT_TRUE(script->split("\r\n").contains(batch::undoLine(name, name.mid(2)))) << name.toStdString();
         EXPECT_TRUE(moved.size() >= killAfter && moved.size() < 60) << moved.size();
-        batch::runScript("modosu.bat");
+        batch::runUndoScript("modosu.bat");
         EXPECT_EQ(dir.names(), QStringList(originals) << "modosu.bat");
         for (const QString& name : originals)
             EXPECT_EQ(dir.read(name), "of " + name.toUtf8()) << killAfter;

@@ -118,6 +118,7 @@ TEST(Form1Run, RefusedRunOrRestoreTouchesNothing)
         Started s(files);
         if (box) ((*s.form).*box)->setText(text);
         ((*s.form).*button)->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !s.messages.empty(); }, 5000));   // the restore reports from its thread
         ASSERT_EQ(s.messages.size(), 1u);
         EXPECT_TRUE(s.messages[0].first == icon && s.messages[0].second.contains(says)) << s.messages[0].second.toStdString();
         EXPECT_EQ(std::tuple(s.dir.names(), s.list()), std::tuple(files, files));

@@ -1,0 +1,81 @@
+#include "renamer/core/undo_check.h"
+
+#include "batch/undo_line.h"
+#include "platform/cp932.h"
+#include "platform/rename.h"
+
+namespace renamer {
+namespace {
+
+bool isPrintableAscii(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+// The converter holds printable ASCII as the same bytes (some control
+// characters it moves about). Checked once, so an all-ASCII line (the usual
+// case) skips the converter's round trip.
+bool printableAsciiEncodesAsItself()
+{
+    static const bool same = [] {
+        QString all;
+        for (char16_t c = 0x20; c <= 0x7E; ++c)
+            all += QChar(c);
+        const auto bytes = platform::encodeCp932(all);
+        return bytes && *bytes == all.toLatin1();
+    }();
+    return same;
+}
+
+} // namespace
+
+// Encoding the whole line once is enough: the code page is stateless, so
+// the line comes back exactly only when each name does.
+std::optional<QByteArray> encodedUndoLine(const QString& line)
+{
+    if (isPrintableAscii(line) && printableAsciiEncodesAsItself())
+        return line.toLatin1();
+    if (line.contains(u'\n') || line.contains(u'\r'))
+        return std::nullopt;
+    return platform::encodeCp932(line);
+}
+
+bool RunMoves::existedAtStart(const QString& name) const
+{
+    for (; applied_ < pending_.size(); ++applied_) {
+        const auto& [from, to] = pending_[applied_];
+        if (!made_.remove(from))
+            taken_.insert(from);
+        if (!taken_.remove(to))
+            made_.insert(to);
+    }
+    return taken_.contains(name) || (!made_.contains(name) && platform::entryExists(name));
+}
+
+bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName, const RunMoves& moves)
+{
+    // Without a blank in either name the separator is the only run of four.
+    if (!newName.contains(u' ') && !oldName.contains(u' '))
+        return true;
+    const auto readings = batch::usableReadings(line);
+    if (readings.size() < 2)
+        return true;
+    using Kind = batch::Choice::Kind;
+    const auto now = [](const QString& name) { return platform::entryExists(name); };
+    const auto atStart = [&](const QString& name) { return moves.existedAtStart(name); };
+    const auto moved = [&](const QString& name) {
+        return name == newName || (name != oldName && platform::entryExists(name));
+    };
+    if (batch::choose(readings, now).kind == Kind::Rename || batch::choose(readings, atStart).kind == Kind::Rename)
+        return false;
+    if (newName == oldName)
+        return true;
+    const batch::Choice after = batch::choose(readings, moved);
+    return after.kind == Kind::Rename && after.reading == batch::Reading(newName, oldName);
+}
+
+} // namespace renamer

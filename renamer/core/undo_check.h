@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// What the run checks of an undo line before it may write it.
+namespace renamer {
+
+// The undo line as the script will hold it, or nothing when the script
+// cannot hold one of its names exactly (a line break included).
+std::optional<QByteArray> encodedUndoLine(const QString& line);
+
+// The names the run has moved so far, to see the folder as it stood before
+// the run: a restore pressed a second time starts from there.
+class RunMoves {
+public:
+    // Only names with blanks ever ask, so a move is just noted here and the
+    // sets are brought up to date when asked.
+    void moved(const QString& from, const QString& to) { pending_.emplace_back(from, to); }
+    bool existedAtStart(const QString& name) const;
+
+private:
+    std::vector<std::pair<QString, QString>> pending_;
+    mutable std::size_t applied_ = 0;
+    mutable QSet<QString> made_;    // there now only because the run put them there
+    mutable QSet<QString> taken_;   // there at the start, moved away since
+};
+
+// Runs of four blanks in a name let its undo line split more than one way.
+// Such a line is written only when restoring picks the right split after
+// the rename, and moves nothing should the rename fail (or the run stop
+// before it), nor when restore is pressed again after a restore. Asks the
+// folder as it stands now: the caller has carried out every earlier rename.
+bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName, const RunMoves& moves);
+
+} // namespace renamer
