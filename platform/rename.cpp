@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/stat.h>
@@ -66,13 +67,33 @@ bool sameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// On a case-blind volume a new spelling of the name finds the file itself.
+// Some volumes give one file other inode numbers under other spellings, so
+// the folder is asked whether an entry of exactly that spelling is there.
+bool onlyAnotherSpelling(const QByteArray& from, const QByteArray& to)
+{
+    if (QString::fromUtf8(from).compare(QString::fromUtf8(to), Qt::CaseInsensitive) != 0)
+        return false;
+    const qsizetype slash = to.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : to.left(slash + 1);
+    const QByteArray name = to.mid(slash + 1);
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return false;
+    bool spelled = false;
+    while (const dirent* entry = ::readdir(dir))
+        spelled = spelled || name == entry->d_name;
+    ::closedir(dir);
+    return !spelled;
+}
+
 // Neither the flag nor hard links: look first, then rename. Only a target
 // that is the source itself (a case-only rename on a case-blind volume) may
 // be there. The gap between look and rename is the price of such volumes.
 RenameStatus checkedRename(const char* from, const char* to, const struct stat& source)
 {
     struct stat target;
-    if (::lstat(to, &target) == 0 && !sameFile(source, target))
+    if (::lstat(to, &target) == 0 && !sameFile(source, target) && !onlyAnotherSpelling(from, to))
         return RenameStatus::TargetExists;
     if (::rename(from, to) != 0)
         return statusFromErrno(errno, from);
@@ -119,8 +140,16 @@ RenameStatus renameNoReplace(const QString& fromName, const QString& toName)
     RenameStatus status = RenameStatus::Renamed;
     if (calls().renameat2NoReplace(from.constData(), to.constData()) != 0) {
         const int error = errno;
-        status = error == EINVAL || error == ENOSYS ? fallbackRename(from.constData(), to.constData())
-                                                    : statusFromErrno(error, from.constData());
+        if (error == EINVAL || error == ENOSYS) {
+            status = fallbackRename(from.constData(), to.constData());
+        } else if (error == EEXIST && onlyAnotherSpelling(from, to)) {
+            // A case-blind volume: the "existing" target is the file itself.
+            struct stat source;
+            status = ::lstat(from.constData(), &source) == 0 ? checkedRename(from.constData(), to.constData(), source)
+                                                             : RenameStatus::SourceMissing;
+        } else {
+            status = statusFromErrno(error, from.constData());
+        }
     }
     if (status == RenameStatus::Renamed)
         recordIo(IoEvent::Rename, toName, 0);
