@@ -14,6 +14,7 @@
 #include <iostream>
 #include <random>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 namespace {
@@ -35,6 +36,7 @@ Snapshot snapshot(bool withoutScript = false)
     for (const QFileInfo& i : QDir().entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
         QFile f(i.absoluteFilePath());
         files[i.fileName()] = i.isSymLink() ? "-> " + QFile::encodeName(i.symLinkTarget()) : i.isDir() ? QByteArray("<dir>")
+            : !i.isFile() ? QByteArray("<special>")
             : f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
     files.remove(withoutScript ? "modosu.bat" : "");
@@ -272,6 +274,7 @@ TEST(HardeningLimits, RefusedOrStoppedRunsLoseNothing)
     const Row rows[] = {
         // A folder in the way, as a read-only folder would be (root writes those anyway).
         {[] { QDir().mkdir("modosu.bat"); }, Mode::Prefix, "X", "", Stop::ScriptNotCreated, 0, 0, 0, notCreated, "<dir>"},
+        {[] { mkfifo("modosu.bat", 0600); }, Mode::Prefix, "X", "", Stop::ScriptNotCreated, 0, 0, 0, notCreated, "<special>"},
         // A link is replaced by a fresh script of the run's own, never written through.
         {[] { QFile::link("/dev/full", "modosu.bat"); }, Mode::Prefix, "X", "", Stop::None, 2, 1, 1, "1 件は新しい名前",
          "ren    Xa.txt    a.txt\r\nren    Xb.txt    b.txt\r\n"},

@@ -126,3 +126,34 @@ TEST(Form1Run, RefusedRunOrRestoreTouchesNothing)
         EXPECT_TRUE(s.form->Command4->isHidden() && !s.form->restoreRunning());
     }
 }
+
+// A second click renames nothing and keeps the script of the first, so 復元 still undoes it; a run that
+// cannot write its script leaves the window as it was; each restore says what it did.
+TEST(Form1Run, SecondClickKeepsTheWayBackAndEveryRestoreReports)
+{
+    using Icon = QMessageBox::Icon;
+    Started s({"a.txt"});
+    Form1& form = *s.form;
+    QTest::keyClicks(form.Text6, "x_");
+    form.Command6->click(), form.Command6->click();
+    EXPECT_EQ(std::pair(s.dir.read("modosu.bat"), s.messages.size()), std::pair(QByteArray("ren    x_a.txt    a.txt\r\n"), std::size_t(0)));
+    const auto restoreSays = [&](Icon icon, const char* text) {
+        s.messages.clear();
+        form.Command12->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !s.messages.empty(); }, 5000));
+        EXPECT_TRUE(!s.messages.empty() && s.messages[0] == std::pair(icon, QString::fromUtf8(text))) << text;
+    };
+    restoreSays(Icon::Information, "1 件の名前を元に戻しました。");
+    restoreSays(Icon::Information, "名前はすでに元に戻っています。");
+    s.dir.write("modosu.bat", "copy /B a.txt   b.txt /B\r\n");
+    restoreSays(Icon::Warning, "この modosu.bat は quillmere が書いたものではないため、何も実行しませんでした（1 行目）。");
+
+    QFile::remove("modosu.bat"), QDir().mkdir("modosu.bat");
+    form.Dirlist_Click();
+    s.messages.clear();
+    const auto window = [&] { return std::tuple(s.dir.names(), s.list(), form.Label5->text(), form.Command4->text()); };
+    const auto before = window();
+    form.Command6->click();
+    EXPECT_EQ(window(), before);
+    EXPECT_TRUE(s.messages.size() == 1 && s.messages[0].first == Icon::Warning);
+}
