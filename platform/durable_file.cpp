@@ -1,6 +1,7 @@
 #include "platform/durable_file.h"
 
 #include "platform/io_trace.h"
+#include "platform/temp_file.h"
 
 #include <QFile>
 
@@ -33,12 +34,12 @@ DurableFile::OpenStatus DurableFile::open(const QString& name, int folderFd)
     struct stat st;
     if (::lstat(path.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
         return OpenStatus::InTheWay;
-    // Hidden, so the file list never shows it while it is being written.
-    // One name: the caller holds the folder's lock, so a file there is what
-    // a killed run left behind.
-    const QByteArray temp = "." + path + ".tmp";
-    ::unlink(temp.constData());
-    const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    // A file without a name until its first sync, so a killed run leaves
+    // nothing behind; where the volume has no such files, a hidden name.
+    QByteArray temp;
+    int fd = ::open(".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fd = createBeside(path, temp);
     if (fd < 0)
         return OpenStatus::CannotCreate;
     name_ = name;
@@ -84,6 +85,8 @@ bool DurableFile::sync()
     if (fd_ < 0 || !syncedOrUnsupported(::fdatasync(fd_)))
         return false;
     if (!placed_) {
+        if (tempPath_.isEmpty() && !giveName())
+            return false;
         // rename(2) replaces whatever holds the name, a link included,
         // without writing through it.
         if (::rename(tempPath_.constData(), QFile::encodeName(name_).constData()) != 0)
@@ -94,6 +97,21 @@ bool DurableFile::sync()
     }
     recordIo(IoEvent::Sync, name_, size_);
     return true;
+}
+
+bool DurableFile::giveName()
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
+    for (int tries = 0; tries < 100; ++tries) {
+        const QByteArray temp = nameBeside(QFile::encodeName(name_));
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            tempPath_ = temp;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
 }
 
 void DurableFile::close()

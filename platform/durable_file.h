@@ -23,8 +23,7 @@ public:
     DurableFile& operator=(const DurableFile&) = delete;
 
     // name is a bare name in the working directory; folderFd, when not -1, is
-    // that directory, synced once the file is in place. The caller holds the
-    // folder's lock: the file is written as "." + name + ".tmp" first.
+    // that directory, synced once the file is in place.
     OpenStatus open(const QString& name, int folderFd);
 
     // Appends lines, each ended by LF. A write cut short (a full disk) is
@@ -44,8 +43,10 @@ public:
     void close();
 
 private:
+    bool giveName();   // links the nameless file under a hidden name
+
     QString name_;
-    QByteArray tempPath_;
+    QByteArray tempPath_;   // empty while the file has no name
     int fd_ = -1;
     int folderFd_ = -1;
     long long size_ = 0;

@@ -8,12 +8,17 @@
 
 namespace platform {
 
-int createBeside(const QByteArray& path, QByteArray& tempPath)
+QByteArray nameBeside(const QByteArray& path)
 {
     const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray stem = path.left(slash + 1) + "." + path.mid(slash + 1) + ".";
+    return path.left(slash + 1) + "." + path.mid(slash + 1) + "."
+        + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+int createBeside(const QByteArray& path, QByteArray& tempPath)
+{
     for (int tries = 0; tries < 100; ++tries) {
-        tempPath = stem + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        tempPath = nameBeside(path);
         // O_EXCL never opens what another made; 0666 lets the umask decide.
         const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)

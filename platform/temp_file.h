@@ -4,9 +4,12 @@
 
 namespace platform {
 
-// Creates a new hidden file beside path (same folder, so a rename can put it
-// in place), open for writing, with the usual permission bits. Returns the
-// descriptor and sets tempPath, or -1.
+// A hidden name beside path that nothing holds yet, most likely: ".name." and
+// random letters. Same folder, so a rename can put the file in place.
+QByteArray nameBeside(const QByteArray& path);
+
+// Creates a new file under such a name, open for writing, with the usual
+// permission bits. Returns the descriptor and sets tempPath, or -1.
 int createBeside(const QByteArray& path, QByteArray& tempPath);
 
 } // namespace platform

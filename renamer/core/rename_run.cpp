@@ -65,8 +65,7 @@ public:
 
     void close()
     {
-        report_.scriptWritten = script_.placed();
-        script_.close();   // a script that never got a line is removed, the old one stays
+        script_.close();   // a script that never got a line is dropped, the old one stays
     }
 
 private:

@@ -29,7 +29,6 @@ struct RunReport {
     int unrepresentable = 0;   // names left alone: the undo script cannot hold them
     int ambiguous = 0;         // names left alone: their undo line could be read as another rename
     int tooShort = 0;          // mode 5: names too short for n
-    bool scriptWritten = false;   // false: no undo line, the previous script stays as it was
 
     int failed() const { return notFound + taken + refused; }
 };

@@ -40,7 +40,6 @@ Snapshot snapshot(bool withoutScript = false)
             : f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
     files.remove(withoutScript ? "modosu.bat" : "");
-    files.remove(".modosu.bat.tmp");   // what a killed run was writing; the next run replaces it
     return files;
 }
 // Runs the undo script: the folder must hold again what it held before the run.
