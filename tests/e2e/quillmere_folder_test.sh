@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # quillmere FOLDER, started from another folder, works in FOLDER as if started there: the work list
 # holds its files, a prefix run renames them and writes modosu.bat there, 復元 and 終　了 act there.
-# A missing FOLDER is told in a box and on standard error, and ends with status 2.
+# A missing FOLDER is told in a box and on standard error, and ends with status 2. Both programs have an icon.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 folder="$E2E_TMP/写真 2026"; mkdir "$folder"; printf a >"$folder/a.txt"; printf b >"$folder/b c.jpg"
@@ -32,4 +32,8 @@ e2e_wait_for bash -c "! kill -0 $app 2>/dev/null"   # the main window never open
 status=0; wait "$app" || status=$?
 [ "$status" = 2 ] || e2e_fail "a missing folder ended with status $status"
 names_in . "w.txt|" || e2e_fail "the starting folder changed: $(ls -A)"
+
+e2e_start "$QM_BUILD_DIR/bin/setup"   # the installer carries the same icon
+win=$(e2e_wait_window "セットアップ")
+e2e_wait_for has_icon
 echo ok
