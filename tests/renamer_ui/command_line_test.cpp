@@ -20,14 +20,12 @@ TEST(CommandLine, ReadsTheFolderAndTheOptions)
         {{}, Action::Run, std::nullopt, ""},
         {{QStringLiteral("写真 2026")}, Action::Run, QStringLiteral("写真 2026"), ""},
         {{""}, Action::Run, QString(), ""},                          // named but empty: not "no folder"
-        {{"-"}, Action::Run, QStringLiteral("-"), ""},
         {{"--", "--help"}, Action::Run, QStringLiteral("--help"), ""},
         {{"--help"}, Action::Help, std::nullopt, ""},
         {{"--version"}, Action::Version, std::nullopt, ""},
         {{"-platform", "offscreen", "--version"}, Action::Version, std::nullopt, ""},   // before Qt took -platform
         {{"photos", "--bogus", "--help"}, Action::Help, std::nullopt, ""},
         {{"--bogus"}, Action::Misuse, std::nullopt, "--bogus"},
-        {{"photos", "-x"}, Action::Misuse, std::nullopt, "-x"},
         {{"a", "b"}, Action::Misuse, std::nullopt, "１つ"},
     };
     for (const Row& row : rows) {
@@ -38,19 +36,6 @@ TEST(CommandLine, ReadsTheFolderAndTheOptions)
         EXPECT_EQ(line.problem.isEmpty(), row.action != Action::Misuse);
         EXPECT_TRUE(line.problem.contains(QString::fromUtf8(row.problemMentions)));
     }
-}
-
-TEST(CommandLine, EachFailureToEnterHasItsOwnLineNamingTheFolder)
-{
-    using platform::EnterResult;
-    const QString missing = quillmere::enterFolderError("写真", EnterResult::Missing);
-    const QString notFolder = quillmere::enterFolderError("写真", EnterResult::NotAFolder);
-    const QString refused = quillmere::enterFolderError("写真", EnterResult::Refused);
-    for (const QString& text : {missing, notFolder, refused})
-        EXPECT_TRUE(text.contains(QStringLiteral("「写真」")) && !text.contains(u'\n')) << text.toStdString();
-    EXPECT_NE(missing, notFolder);
-    EXPECT_NE(missing, refused);
-    EXPECT_NE(notFolder, refused);
 }
 
 } // namespace
