@@ -4,15 +4,19 @@
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_TYPE ?= Debug
+BUILD_INSTALL ?= build-install
+PREFIX     ?= $(HOME)/.local
 CMAKE_ARGS ?=
 
 PACKAGES = g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev \
            libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
-           fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev time x11-utils
+           fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev time x11-utils \
+           libqt6svg6 desktop-file-utils appstream groff-base man-db \
+           strace fuse3 exfat-fuse exfatprogs ntfs-3g util-linux
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-unit test-asan run bench dist fuzz clean
+.PHONY: all deps configure build test test-unit test-asan run bench dist fuzz install uninstall clean
 
 all: build
 
@@ -63,10 +67,31 @@ dist: deps
 	cmake --build build-dist --target quillmere setup
 	tools/make_dist.sh build-dist
 
+# Installs for the current user by default (no sudo). The desktop entry
+# starts `quillmere` from PATH: ~/.local/bin is on it on Debian once the
+# folder exists at login. install_manifest.txt remembers what went where, so
+# uninstall removes exactly that. A desktop's MIME index is refreshed only
+# where one already exists (GLib and KDE read desktop entries directly).
+MANIFEST = $(BUILD_INSTALL)/install_manifest.txt
+refresh_mime_index = d=$(1); [ ! -f "$$d/mimeinfo.cache" ] || update-desktop-database -q "$$d"
+
+install: deps
+	cmake -S . -B $(BUILD_INSTALL) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_E2E=OFF
+	cmake --build $(BUILD_INSTALL) --target quillmere quillmere-undo setup
+	cmake --install $(BUILD_INSTALL) --prefix "$(PREFIX)"
+	@$(call refresh_mime_index,"$(PREFIX)/share/applications")
+
+uninstall:
+	@[ -f $(MANIFEST) ] || { echo "no $(MANIFEST): nothing was installed from here" >&2; exit 1; }
+	@entry=$$(grep -m1 '/quillmere\.desktop$$' $(MANIFEST) || true); \
+	while IFS= read -r f || [ -n "$$f" ]; do rm -fv -- "$$f"; done <$(MANIFEST); \
+	rm -f $(MANIFEST); \
+	[ -z "$$entry" ] || { $(call refresh_mime_index,"$$(dirname "$$entry")"); }
+
 FUZZ_SECONDS ?= 60
 fuzz: deps $(BUILD_ASAN)/build.ninja
 	cmake --build $(BUILD_ASAN)
 	tools/run_fuzz.sh $(BUILD_ASAN) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) build-bench build-dist
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_INSTALL) build-bench build-dist

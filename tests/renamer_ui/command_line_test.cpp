@@ -1,0 +1,41 @@
+#include "renamer/ui/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using quillmere::CommandLine;
+using Action = CommandLine::Action;
+
+// The parser sees the raw argv before QApplication and what Qt left after it.
+TEST(CommandLine, ReadsTheFolderAndTheOptions)
+{
+    struct Row {
+        QStringList arguments;
+        Action action;
+        std::optional<QString> folder;
+        const char* problemMentions;
+    };
+    const Row rows[] = {
+        {{}, Action::Run, std::nullopt, ""},
+        {{QStringLiteral("写真 2026")}, Action::Run, QStringLiteral("写真 2026"), ""},
+        {{""}, Action::Run, QString(), ""},                          // named but empty: not "no folder"
+        {{"--", "--help"}, Action::Run, QStringLiteral("--help"), ""},
+        {{"--help"}, Action::Help, std::nullopt, ""},
+        {{"--version"}, Action::Version, std::nullopt, ""},
+        {{"-platform", "offscreen", "--version"}, Action::Version, std::nullopt, ""},   // before Qt took -platform
+        {{"photos", "--bogus", "--help"}, Action::Help, std::nullopt, ""},
+        {{"--bogus"}, Action::Misuse, std::nullopt, "--bogus"},
+        {{"a", "b"}, Action::Misuse, std::nullopt, "１つ"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        const CommandLine line = quillmere::parseCommandLine(row.arguments);
+        EXPECT_EQ(line.action, row.action);
+        EXPECT_EQ(line.folder, row.folder);
+        EXPECT_EQ(line.problem.isEmpty(), row.action != Action::Misuse);
+        EXPECT_TRUE(line.problem.contains(QString::fromUtf8(row.problemMentions)));
+    }
+}
+
+} // namespace
