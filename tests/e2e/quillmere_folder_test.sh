@@ -18,6 +18,9 @@ e2e_wait_for names_in "$folder" "modosu.bat|new_a.txt|new_b c.jpg|"
 names_in . "w.txt|" || e2e_fail "the starting folder changed: $(ls -A)"
 e2e_click_twips "$win" 240 4180 852 255     # Command12
 e2e_wait_for names_in "$folder" "a.txt|b c.jpg|modosu.bat|"
+two_windows() { [ "$(xdotool search --onlyvisible --name '^ファイルネーム一括変更$' | wc -l)" = 2 ]; }
+e2e_wait_for two_windows   # the restore's report, closed with Return
+e2e_key Return
 e2e_click_twips "$win" 4680 4560 852 372    # Command3
 status=0; wait "$app" || status=$?
 [ "$status" = 0 ] && names_in "$folder" "a.txt|b c.jpg|" || e2e_fail "exit: status $status, folder holds $(ls -A "$folder")"
