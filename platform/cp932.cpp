@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <vector>
+
 namespace platform {
 namespace {
 constexpr const char* kName = "windows-31j";
@@ -39,39 +41,100 @@ QString mapControls(const QString& text, char16_t (*map)(char16_t))
     return out;
 }
 
-QString rawDecode(const QByteArray& bytes, bool& error)
+QString rawDecode(QStringDecoder& decoder, const QByteArray& bytes, bool& error)
 {
-    QStringDecoder decoder(kName);
     QString text = decoder.decode(bytes);
     error = decoder.hasError() || !decoder.isValid();
+    // resetState() keeps an error flag set; only a new converter starts clean.
+    if (error)
+        decoder = QStringDecoder(kName);
+    else
+        decoder.resetState();
     return mapControls(text, fromIcu);
 }
 
-QByteArray rawEncode(const QString& text, bool& error)
+QByteArray rawEncode(QStringEncoder& encoder, const QString& text, bool& error)
 {
-    QStringEncoder encoder(kName);
     QByteArray bytes = encoder.encode(mapControls(text, toIcu));
     error = encoder.hasError() || !encoder.isValid();
+    if (error)
+        encoder = QStringEncoder(kName);
+    else
+        encoder.resetState();
     return bytes;
 }
+
+// Through the converter, checked by a round trip.
+std::optional<QByteArray> slowEncode(QStringEncoder& encoder, QStringDecoder& decoder, const QString& text)
+{
+    bool error = false;
+    QByteArray bytes = rawEncode(encoder, text, error);
+    if (error)
+        return std::nullopt;
+    bool back = false;
+    if (rawDecode(decoder, bytes, back) != text || back)
+        return std::nullopt;
+    return bytes;
+}
+
+// The code page is stateless, so a text is encoded character by character.
+// The bytes of every character it holds exactly, asked of the converter once:
+// one or two bytes (lead byte high), or kNone. Encoding a name through the
+// converter each time costs more than the rename itself.
+constexpr quint16 kNone = 0xFFFF;
+
+const std::vector<quint16>& encodingTable()
+{
+    static const std::vector<quint16> table = [] {
+        std::vector<quint16> t(0x10000, kNone);
+        QStringEncoder encoder(kName);
+        QStringDecoder decoder(kName);
+        auto learn = [&](const QByteArray& bytes) {
+            bool error = false;
+            const QString text = rawDecode(decoder, bytes, error);
+            // U+FFFD is what the converter reads an unassigned pair as.
+            if (error || text.size() != 1 || text[0] == QChar::ReplacementCharacter || t[text[0].unicode()] != kNone)
+                return;
+            if (slowEncode(encoder, decoder, text) == bytes)
+                t[text[0].unicode()] = quint16(bytes.size() == 1 ? quint8(bytes[0]) : quint8(bytes[0]) << 8 | quint8(bytes[1]));
+        };
+        for (int b = 0; b < 0x100; ++b)
+            learn(QByteArray(1, char(b)));
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (lead > 0x9F && lead < 0xE0)
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail)
+                if (trail != 0x7F)
+                    learn(QByteArray(1, char(lead)) + char(trail));
+        }
+        return t;
+    }();
+    return table;
+}
+
 } // namespace
 
 std::optional<QByteArray> encodeCp932(const QString& text)
 {
-    bool error = false;
-    QByteArray bytes = rawEncode(text, error);
-    if (error)
-        return std::nullopt;
-    bool back = false;
-    if (rawDecode(bytes, back) != text || back)
-        return std::nullopt;
+    const std::vector<quint16>& table = encodingTable();
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2);
+    for (const QChar c : text) {
+        const quint16 code = table[c.unicode()];   // a surrogate is never there
+        if (code == kNone)
+            return std::nullopt;
+        if (code > 0xFF)
+            bytes += char(code >> 8);
+        bytes += char(code & 0xFF);
+    }
     return bytes;
 }
 
 std::optional<QString> decodeCp932(const QByteArray& bytes)
 {
     bool error = false;
-    QString text = rawDecode(bytes, error);
+    QStringDecoder decoder(kName);
+    QString text = rawDecode(decoder, bytes, error);
     if (error)
         return std::nullopt;
     // The decoder keeps a trailing lone lead byte to itself without an error.

@@ -35,6 +35,13 @@ TEST(Cp932, ExactRoundTripsOnly)
         EXPECT_EQ(platform::encodeCp932(u(text)), bytes) << text;
     EXPECT_EQ(platform::decodeCp932("\x1A\x1C\x7F\x82\xBD"), u("\x1A\x1C\x7Fた"));
     EXPECT_FALSE(platform::decodeCp932("abc\x82"));    // lone lead byte at the end
+    int held = 0;   // every character the encoder takes comes back as itself
+    for (char32_t c = 0; c < 0x10000; ++c)
+        if (const auto bytes = platform::encodeCp932(QString::fromUcs4(&c, 1)); bytes) {
+            ++held;
+            ASSERT_EQ(platform::decodeCp932(*bytes), QString::fromUcs4(&c, 1)) << unsigned(c);
+        }
+    EXPECT_GT(held, 7000);
 }
 
 TEST(TextFile, WritesReplaceWhatHoldsTheNameAndNeverFollowIt)
