@@ -24,7 +24,7 @@ char** qmb_mixed_names(size_t count);
 void qmb_free_names(char** names, size_t count);
 
 /* Creates the folder dir (it must not exist) holding count files of
- * qmb_mixed_names, one byte each. 0 on success. */
+ * qmb_mixed_names, empty (a rename never touches the data). 0 on success. */
 int qmb_make_folder(const char* dir, size_t count);
 
 struct qmb_result {

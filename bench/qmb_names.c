@@ -262,10 +262,8 @@ int qmb_make_folder(const char* dir, size_t count)
     int status = dir_fd < 0 ? -1 : 0;
     for (size_t i = 0; i < count && status == 0; ++i) {
         const int fd = openat(dir_fd, names[i], O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 || write(fd, "x", 1) != 1)
+        if (fd < 0 || close(fd) != 0)
             status = -1;
-        if (fd >= 0)
-            close(fd);
     }
     if (dir_fd >= 0)
         close(dir_fd);
