@@ -10,8 +10,10 @@
 
 #include "qmb.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -21,6 +23,8 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -101,17 +105,22 @@ TEST(MixedNames, HoldTheMixOfARealFolder)
     }
 }
 
-// A folder of mixed names as the working directory, for one test.
+// Folders of mixed names, each the working directory in turn.
 class Folder : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir_.isValid());
-        const QString path = dir_.path() + "/files";
-        ASSERT_EQ(qmb_make_folder(QFile::encodeName(path).constData(), kFiles), 0);
-        ASSERT_TRUE(QDir::setCurrent(path));
+        enter(0);
     }
     void TearDown() override { QDir::setCurrent(home_); }
+
+    void enter(size_t names)
+    {
+        const QString path = dir_.path() + QStringLiteral("/f%1").arg(++made_);
+        ASSERT_EQ(qmb_make_folder(QFile::encodeName(path).constData(), names), 0);
+        ASSERT_TRUE(QDir::setCurrent(path));
+    }
 
     static QByteArray script()
     {
@@ -119,45 +128,108 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // More than two groups of undo lines.
-    static constexpr size_t kFiles = 2500;
+    static QStringList listing()
+    {
+        QStringList names = *platform::listFiles(QStringLiteral("."));
+        names.removeOne(QStringLiteral("modosu.bat"));
+        return names;
+    }
 
 private:
     QString home_ = QDir::currentPath();
     QTemporaryDir dir_;
+    int made_ = 0;
 };
+
+void touch(const char* name)
+{
+    QFile(QString::fromUtf8(name)).open(QIODevice::WriteOnly);
+}
 
 TEST_F(Folder, CLoopDoesWhatTheProgramDoes)
 {
-    const QStringList before = *platform::listFiles(QStringLiteral("."));
-    const QString prefix = QStringLiteral("new_");
-    const auto report = renamer::runRename(
-        before, [&](const QString& n, int) { return renamer::addPrefix(n, prefix); }, renamer::RunOptions{});
-    const QByteArray ours = script();
-    ASSERT_EQ(batch::runScript(QStringLiteral("modosu.bat")).renamed, report.renamed);
-    ASSERT_TRUE(QFile::remove(QStringLiteral("modosu.bat")));
+    struct Row {
+        const char* what;
+        size_t names;
+        std::function<void()> add;
+    };
+    const Row rows[] = {
+        {"more than two groups of lines", 2500, [] {}},
+        {"a folder", 20, [] { QDir().mkdir(QStringLiteral("写真フォルダ")); }},
+        {"a hidden file", 20, [] { touch(".hidden.txt"); }},
+        {"a link to a file", 20, [] { touch("target.txt"), ::symlink("target.txt", "link.txt"); }},
+        {"a dangling link", 20, [] { ::symlink("nowhere", "dangling.txt"); }},
+        {"a name the code page cannot hold", 20, [] { touch("絵文字\xF0\x9F\x98\x80.txt"); }},
+        {"endings in capitals and inside", 20, [] { touch("SETUP.EXE"), touch("a.exe.txt"), touch("dll"); }},
+        {"a rename blocked by a file", 20, [] { touch("IMG_9999.JPG"), touch("new_IMG_9999.JPG"); }},
+    };
+    for (const Row& row : rows) {
+        enter(row.names);
+        row.add();
+        const QStringList before = listing();
+        const QString prefix = QStringLiteral("new_");
+        const auto report = renamer::runRename(
+            before, [&](const QString& n, int) { return renamer::addPrefix(n, prefix); }, renamer::RunOptions{});
+        const QByteArray ours = script();
+        const QStringList oursAfter = listing();
+        batch::runScript(QStringLiteral("modosu.bat"));
+        ASSERT_TRUE(QFile::remove(QStringLiteral("modosu.bat")));
+        ASSERT_EQ(listing(), before) << row.what;
 
-    qmb_result plan{}, run{}, back{};
-    char *firstOld = nullptr, *lastNew = nullptr;
-    ASSERT_EQ(qmb_plan_prefix("new_", &plan, &firstOld, &lastNew), 0);
-    const QString first = QString::fromUtf8(firstOld), last = QString::fromUtf8(lastNew);
-    std::free(firstOld);
-    std::free(lastNew);
+        qmb_result plan{}, run{}, back{};
+        char *firstOld = nullptr, *lastNew = nullptr;
+        ASSERT_EQ(qmb_plan_prefix("new_", &plan, &firstOld, &lastNew), 0);
+        const QString first = QString::fromUtf8(firstOld), last = QString::fromUtf8(lastNew);
+        std::free(firstOld);
+        std::free(lastNew);
 
-    ASSERT_EQ(qmb_run_prefix("new_", &run), 0);
-    EXPECT_EQ(run.renamed, report.renamed);
-    EXPECT_EQ(run.skipped, qsizetype(kFiles) - report.renamed);
-    EXPECT_EQ(script(), ours) << "the same lines in the same order";
-    // What the measuring scripts wait for.
-    EXPECT_EQ(plan.bytes, ours.size());
-    EXPECT_TRUE(ours.startsWith(*platform::encodeCp932(batch::undoLine(prefix + first, first)) + "\r\n"));
-    EXPECT_TRUE(ours.endsWith(*platform::encodeCp932(batch::undoLine(last, last.mid(prefix.size()))) + "\r\n"));
+        ASSERT_EQ(qmb_run_prefix("new_", &run), 0) << row.what;
+        EXPECT_EQ(run.renamed, report.renamed) << row.what;
+        EXPECT_EQ(run.failed, report.failed) << row.what;
+        EXPECT_EQ(script(), ours) << row.what << ": the same lines in the same order";
+        EXPECT_EQ(listing(), oursAfter) << row.what;
+        // What the measuring scripts wait for.
+        EXPECT_EQ(plan.bytes, ours.size()) << row.what;
+        EXPECT_TRUE(ours.startsWith(*platform::encodeCp932(batch::undoLine(prefix + first, first)) + "\r\n"));
+        EXPECT_TRUE(ours.endsWith(*platform::encodeCp932(batch::undoLine(last, last.mid(prefix.size()))) + "\r\n"));
 
-    ASSERT_EQ(qmb_restore("modosu.bat", &back), 0);
-    EXPECT_EQ(back.renamed, run.renamed);
-    QStringList after = *platform::listFiles(QStringLiteral("."));
-    after.removeOne(QStringLiteral("modosu.bat"));
-    EXPECT_EQ(after, before);
+        ASSERT_EQ(qmb_restore("modosu.bat", &back), 0) << row.what;
+        EXPECT_EQ(back.renamed + back.failed, run.renamed + run.failed) << row.what;
+        EXPECT_EQ(listing(), before) << row.what;
+    }
+}
+
+// The window benchmark's stopwatch: it must not stop before the script is
+// whole and the name is there.
+TEST_F(Folder, WaitStopsOnlyWhenTheScriptIsWholeAndTheNameIsThere)
+{
+    QProcess wait;
+    wait.start(QStringLiteral(QM_C_LOOP), {"wait", "modosu.bat", "10", "last"});
+    ASSERT_TRUE(wait.waitForStarted());
+    const auto append = [](const char* bytes) {
+        QFile file(QStringLiteral("modosu.bat"));
+        return file.open(QIODevice::Append) && file.write(bytes) > 0;
+    };
+    struct Step {
+        const char* what;
+        std::function<bool()> act;
+        bool ends;
+    };
+    const Step steps[] = {
+        {"part of the script", [&] { return append("12345"); }, false},
+        {"the name, before the script is whole", [] { touch("last"); return true; }, false},
+        {"the rest of the script", [&] { return append("67890"); }, true},
+    };
+    for (const Step& step : steps) {
+        const qint64 before = QDateTime::currentMSecsSinceEpoch();
+        ASSERT_TRUE(step.act()) << step.what;
+        EXPECT_EQ(wait.waitForFinished(step.ends ? 5000 : 100), step.ends) << step.what;
+        if (step.ends) {
+            EXPECT_EQ(wait.exitCode(), 0);
+            const qint64 seen = wait.readAllStandardOutput().trimmed().toLongLong() / 1000;
+            EXPECT_TRUE(seen >= before && seen <= QDateTime::currentMSecsSinceEpoch()) << seen;
+        }
+    }
 }
 
 TEST_F(Folder, CRestoreRunsNothingOfAScriptWithOtherLines)

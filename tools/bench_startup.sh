@@ -106,6 +106,6 @@ note=""
 echo "quillmere start-up, $files files, $runs runs: median $ms ms" \
      "(all: ${times[*]} ms), peak memory median $mib MiB$note"
 if [ -n "${QM_BENCH_RESULTS:-}" ]; then
-    printf 'start-up, %s files (until the window)\t%s ms\t-\t%s\t<\t%s\n' "$files" "$ms" "$ms" "$target_ms" >>"$QM_BENCH_RESULTS"
-    printf 'peak memory, start-up with %s files\t%s MiB\t-\t%s\t<\t%s\n' "$files" "$mib" "$mib" "$target_mib" >>"$QM_BENCH_RESULTS"
+    printf 'start-up, %s files (until the window)\t%s ms\t-\t%s\t<\t%s\tms\n' "$files" "$ms" "$ms" "$target_ms" >>"$QM_BENCH_RESULTS"
+    printf 'peak memory, start-up with %s files\t%s MiB\t-\t%s\t<\t%s\tMiB\n' "$files" "$mib" "$mib" "$target_mib" >>"$QM_BENCH_RESULTS"
 fi
