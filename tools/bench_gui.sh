@@ -45,8 +45,8 @@ export QT_QPA_PLATFORM=xcb
 title='ファイルネーム一括変更'
 
 now_us() { echo "${EPOCHREALTIME//[.,]/}"; }
-# Centre of a control given in twips (left top width height), in pixels.
-centre() { echo $(( ($1 + $3 / 2) / 15 )) $(( ($2 + $4 / 2) / 15 )); }
+# Centre of a control given in twips (left top width height), in pixels: cx cy.
+centre() { cx=$(( ($1 + $3 / 2) / 15 )); cy=$(( ($2 + $4 / 2) / 15 )); }
 
 # Presses the mouse on a control, starts the watcher, then releases: the
 # release is the click. Prints the milliseconds until the watcher saw its end.
@@ -67,23 +67,25 @@ gui_pair() {
     cd "$tmp/gui"
     rm -f modosu.bat
     "$program" >"$tmp/log" 2>&1 &
-    local app=$! wid="" i
+    local app=$! wid="" _
     pids+=("$app")
-    for i in $(seq 1 300); do
+    for _ in $(seq 1 300); do
         wid=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1 || true)
         [ -n "$wid" ] && break
         sleep 0.05
     done
     [ -n "$wid" ] || { echo "bench_gui: no window" >&2; exit 1; }
-    # shellcheck disable=SC2046
-    xdotool mousemove --window "$wid" $(centre 6360 840 4575 270) click 1   # Text6
+    centre 6360 840 4575 270   # Text6
+    xdotool mousemove --window "$wid" "$cx" "$cy" click 1
     sleep 0.1
     xdotool type --delay 10 "$prefix"
     sleep 0.1
-    gui_run=$(click_and_time "$wid" $(centre 11160 840 2535 252) modosu.bat "$size" "$last_new")   # Command6
+    centre 11160 840 2535 252   # Command6
+    gui_run=$(click_and_time "$wid" "$cx" "$cy" modosu.bat "$size" "$last_new")
     # The window re-reads the folder after a run; let it finish first.
     sleep 1
-    gui_restore=$(click_and_time "$wid" $(centre 240 4180 852 255) - 0 "$first_old")   # Command12
+    centre 240 4180 852 255   # Command12
+    gui_restore=$(click_and_time "$wid" "$cx" "$cy" - 0 "$first_old")
     [ ! -e "$last_new" ] || { echo "bench_gui: the restore left $last_new" >&2; exit 1; }
     kill "$app"
     wait "$app" 2>/dev/null || true
