@@ -20,28 +20,18 @@ struct names {
     size_t size, capacity;
 };
 
-/* Takes name over; frees it when it cannot. */
-static int push_owned(struct names* list, char* name)
+static int push(struct names* list, const char* name)
 {
-    if (name && list->size == list->capacity) {
+    if (list->size == list->capacity) {
         const size_t capacity = list->capacity ? 2 * list->capacity : 4096;
         char** grown = realloc(list->at, capacity * sizeof *grown);
-        if (!grown) {
-            free(name);
+        if (!grown)
             return -1;
-        }
         list->at = grown;
         list->capacity = capacity;
     }
-    if (!name)
-        return -1;
-    list->at[list->size++] = name;
-    return 0;
-}
-
-static int push(struct names* list, const char* name)
-{
-    return push_owned(list, strdup(name));
+    list->at[list->size] = strdup(name);
+    return list->at[list->size++] ? 0 : -1;
 }
 
 static void release(struct names* list)
@@ -156,30 +146,30 @@ static int convert(iconv_t cd, const char* in, size_t size, struct buffer* out)
     return 0;
 }
 
-/* Where a group's undo lines are written and made durable. */
-struct script {
-    int fd;
-    struct buffer lines;
+/* A group: its undo lines, then its renames. */
+struct group {
+    struct buffer lines;                  /* encoded, CR LF after each */
+    struct buffer new_names;              /* UTF-8, NUL after each */
+    const char* old[QMB_GROUP_LINES];
+    size_t new_at[QMB_GROUP_LINES];       /* offsets into new_names */
+    size_t size;
 };
 
-static int commit(struct script* s, struct names* group, struct qmb_result* result)
+/* Writes and syncs the group's lines, then renames its files (script -1:
+ * neither, for a dry run). */
+static int commit(int script, struct group* g, struct qmb_result* result)
 {
-    if (s->fd >= 0 && s->lines.size > 0
-        && (write_all(s->fd, s->lines.bytes, s->lines.size) != 0 || fdatasync(s->fd) != 0))
-        return -1;
-    s->lines.size = 0;
-    /* group holds new and old name by turns */
-    for (size_t i = 0; i + 1 < group->size; i += 2) {
-        if (s->fd < 0)
-            continue;
-        if (renameat2(AT_FDCWD, group->at[i + 1], AT_FDCWD, group->at[i], RENAME_NOREPLACE) == 0)
-            ++result->renamed;
-        else
-            ++result->failed;
+    if (script >= 0) {
+        if (g->lines.size > 0 && (write_all(script, g->lines.bytes, g->lines.size) != 0 || fdatasync(script) != 0))
+            return -1;
+        for (size_t i = 0; i < g->size; ++i) {
+            if (renameat2(AT_FDCWD, g->old[i], AT_FDCWD, g->new_names.bytes + g->new_at[i], RENAME_NOREPLACE) == 0)
+                ++result->renamed;
+            else
+                ++result->failed;
+        }
     }
-    for (size_t i = 0; i < group->size; ++i)
-        free(group->at[i]);
-    group->size = 0;
+    g->lines.size = g->new_names.size = g->size = 0;
     return 0;
 }
 
@@ -187,20 +177,20 @@ static int commit(struct script* s, struct names* group, struct qmb_result* resu
 static int run(const char* prefix, int dry, struct qmb_result* result, char** first_old, char** last_new)
 {
     memset(result, 0, sizeof *result);
-    struct names list = {0}, group = {0};
-    struct script s = {-1, {0}};
+    struct names list = {0};
+    struct group* g = calloc(1, sizeof *g);
     struct buffer line = {0};
-    int status = -1;
+    int script = -1, status = -1;
     iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == (iconv_t)-1 || list_folder(&list) != 0)
+    if (!g || cd == (iconv_t)-1 || list_folder(&list) != 0)
         goto out;
     if (!dry) {
-        s.fd = open(script_name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        script = open(script_name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         const int folder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         const int synced = folder >= 0 && fsync(folder) == 0;
         if (folder >= 0)
             close(folder);
-        if (s.fd < 0 || !synced)
+        if (script < 0 || !synced)
             goto out;
     }
     const size_t prefix_size = strlen(prefix);
@@ -211,49 +201,54 @@ static int run(const char* prefix, int dry, struct qmb_result* result, char** fi
             ++result->skipped;
             continue;
         }
-        const size_t old_size = strlen(old);
+        const size_t old_size = strlen(old), new_size = prefix_size + old_size;
         line.size = 0;
-        if (reserve(&line, 7 + prefix_size + old_size + 4 + old_size) != 0)
+        if (reserve(&line, 11 + new_size + old_size) != 0)
             goto out;
-        memcpy(line.bytes, "ren    ", 7);
-        memcpy(line.bytes + 7, prefix, prefix_size);
-        memcpy(line.bytes + 7 + prefix_size, old, old_size);
-        memcpy(line.bytes + 7 + prefix_size + old_size, "    ", 4);
-        memcpy(line.bytes + 11 + prefix_size + old_size, old, old_size);
-        line.size = 11 + prefix_size + 2 * old_size;
-        const size_t before = s.lines.size;
-        if (convert(cd, line.bytes, line.size, &s.lines) != 0) {
+        char* at = line.bytes;
+        at = mempcpy(at, "ren    ", 7);
+        at = mempcpy(at, prefix, prefix_size);
+        at = mempcpy(at, old, old_size);
+        at = mempcpy(at, "    ", 4);
+        at = mempcpy(at, old, old_size);
+        line.size = (size_t)(at - line.bytes);
+        const size_t before = g->lines.size;
+        if (convert(cd, line.bytes, line.size, &g->lines) != 0) {
             ++result->skipped;
             continue;
         }
-        if (reserve(&s.lines, 2) != 0)
+        if (reserve(&g->lines, 2) != 0 || reserve(&g->new_names, new_size + 1) != 0)
             goto out;
-        memcpy(s.lines.bytes + s.lines.size, "\r\n", 2);
-        s.lines.size += 2;
-        result->bytes += (long long)(s.lines.size - before);
-        if (push_owned(&group, strndup(line.bytes + 7, prefix_size + old_size)) != 0 || push(&group, old) != 0)
-            goto out;
-        const char* new_name = group.at[group.size - 2];
+        memcpy(g->lines.bytes + g->lines.size, "\r\n", 2);
+        g->lines.size += 2;
+        result->bytes += (long long)(g->lines.size - before);
+        char* new_name = g->new_names.bytes + g->new_names.size;
+        memcpy(new_name, line.bytes + 7, new_size);
+        new_name[new_size] = '\0';
+        g->old[g->size] = old;
+        g->new_at[g->size++] = g->new_names.size;
+        g->new_names.size += new_size + 1;
         if (dry) {
-            if (first_old && !*first_old)
+            if (!*first_old)
                 *first_old = strdup(old);
-            if (last_new) {
-                free(*last_new);
-                *last_new = strdup(new_name);
-            }
+            free(*last_new);
+            *last_new = strdup(new_name);
         }
-        if (group.size == 2 * QMB_GROUP_LINES && commit(&s, &group, result) != 0)
+        if (g->size == QMB_GROUP_LINES && commit(script, g, result) != 0)
             goto out;
     }
-    status = commit(&s, &group, result);
+    status = commit(script, g, result);
 out:
-    if (s.fd >= 0 && close(s.fd) != 0)
+    if (script >= 0 && close(script) != 0)
         status = -1;
     if (cd != (iconv_t)-1)
         iconv_close(cd);
-    free(s.lines.bytes);
+    if (g) {
+        free(g->lines.bytes);
+        free(g->new_names.bytes);
+        free(g);
+    }
     free(line.bytes);
-    release(&group);
     release(&list);
     return status;
 }

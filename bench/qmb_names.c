@@ -154,14 +154,14 @@ static void latin_name(struct text* t, uint64_t* rng)
             buffer[used++] = '%';
             ++f;
         } else if (f[0] == '%') {
-            char spec[8] = {0};
+            char conversion[8] = {0};
             size_t n = 0;
             while (f[n] && f[n] != 'u' && n < 6) {
-                spec[n] = f[n];
+                conversion[n] = f[n];
                 ++n;
             }
-            spec[n] = 'u';
-            used += (size_t)snprintf(buffer + used, sizeof buffer - used, spec, number);
+            conversion[n] = 'u';
+            used += (size_t)snprintf(buffer + used, sizeof buffer - used, conversion, number);
             f += n;
         } else {
             buffer[used++] = *f;
