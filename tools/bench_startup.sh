@@ -29,6 +29,9 @@ tmp=$(mktemp -d "${QM_BENCH_DIR:-${TMPDIR:-/tmp}}/qm-startup-XXXXXX")
 pids=()
 cleanup() {
     for p in "${pids[@]:-}"; do [ -n "$p" ] && kill "$p" 2>/dev/null || true; done
+    # An X server still going down could leave its display to the next one
+    # half taken.
+    wait 2>/dev/null || true
     rm -rf "$tmp"
 }
 trap cleanup EXIT
