@@ -63,18 +63,37 @@ click_and_time() {
     echo $(( ($(<"$tmp/seen") - t0) / 1000 ))
 }
 
+# Starts the program; sets app and wid. On a shared machine a private X
+# server has been seen to go from under a client: then once more on a new one.
+start_program() {
+    local try _
+    for try in 1 2; do
+        "$program" >"$tmp/log" 2>&1 &
+        app=$!
+        pids+=("$app")
+        wid=""
+        for _ in $(seq 1 300); do
+            wid=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1 || true)
+            [ -n "$wid" ] && return 0
+            kill -0 "$app" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$app" 2>/dev/null || true
+        wait "$app" 2>/dev/null || true
+        echo "bench_gui: no window on display $DISPLAY (try $try); starting a new X server" >&2
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+        xvfb_start 1280x1024 "$tmp"
+        pids+=("$XVFB_PID")
+    done
+    echo "bench_gui: no window: $(cat "$tmp/log")" >&2
+    exit 1
+}
+
 gui_pair() {
     cd "$tmp/gui"
     rm -f modosu.bat
-    "$program" >"$tmp/log" 2>&1 &
-    local app=$! wid="" _
-    pids+=("$app")
-    for _ in $(seq 1 300); do
-        wid=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1 || true)
-        [ -n "$wid" ] && break
-        sleep 0.05
-    done
-    [ -n "$wid" ] || { echo "bench_gui: no window" >&2; exit 1; }
+    start_program
     centre 6360 840 4575 270   # Text6
     xdotool mousemove --window "$wid" "$cx" "$cy" click 1
     sleep 0.1
