@@ -1,12 +1,13 @@
-// The rename run and its restore, each beside the plainest loop that does
-// the same renames and writes the same lines (buffered, written once).
-// Columns: ours_ms and plain_ms are medians of wall time, ratio the median
-// of the per-iteration ratios (ours / plain), cpu_ratio the same for
-// processor time.
+// The rename run and its restore, each beside the plain C loop that does
+// the same durable work (qmb_loop.c) over the same folder of mixed names.
+// Columns: ours_ms and c_ms are medians of wall time, ratio the median of
+// the per-iteration ratios (ours / C), cpu_ratio the same for processor time.
 #include "batch/script.h"
-#include "platform/rename.h"
+#include "platform/listing.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
+
+#include "qmb.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -18,18 +19,26 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr int kFiles = 20000;
-const QString kPrefix = QStringLiteral("A");
+constexpr char kPrefix[] = "new_";
 
-// A folder of kFiles small files that is the working directory while the
+[[noreturn]] void fail(const char* what)
+{
+    std::fprintf(stderr, "rename_bench: %s\n", what);
+    std::abort();
+}
+
+// A folder of kFiles mixed names that is the working directory while the
 // benchmarks run. QM_BENCH_DIR chooses where it is made.
 class Folder {
 public:
@@ -38,23 +47,24 @@ public:
                    ? qEnvironmentVariable("QM_BENCH_DIR") + "/qm-bench-XXXXXX"
                    : QDir::tempPath() + "/qm-bench-XXXXXX")
     {
-        if (!dir_.isValid() || !QDir::setCurrent(dir_.path()))
-            std::abort();
-        for (int i = 0; i < kFiles; ++i) {
-            const QString name = QStringLiteral("photo_%1.jpg").arg(i, 5, 10, QChar(u'0'));
-            QFile file(name);
-            if (!file.open(QIODevice::WriteOnly))
-                std::abort();
-            file.write("x");
-            names_ << name;
-        }
+        const QByteArray path = QFile::encodeName(dir_.path() + "/files");
+        if (!dir_.isValid() || qmb_make_folder(path.constData(), kFiles) != 0 || ::chdir(path.constData()) != 0)
+            fail("cannot make the folder of names");
+        char *first = nullptr, *last = nullptr;
+        qmb_result plan{};
+        if (qmb_plan_prefix(kPrefix, &plan, &first, &last) != 0)
+            fail("cannot plan the run");
+        std::free(first);
+        std::free(last);
+        renames_ = kFiles - int(plan.skipped);
     }
 
-    const QStringList& names() const { return names_; }
+    // Renames a prefix run makes here: every name but the .exe and .dll.
+    int renames() const { return renames_; }
 
 private:
     QTemporaryDir dir_;
-    QStringList names_;
+    int renames_ = 0;
 };
 
 Folder& folder()
@@ -63,55 +73,85 @@ Folder& folder()
     return f;
 }
 
-renamer::Transform prefixTransform()
-{
-    return [](const QString& name, int) { return renamer::addPrefix(name, kPrefix); };
-}
+const QString kScript = QStringLiteral("modosu.bat");
 
-void runForward()
+// The run as the window starts it, but from the listing, as the C loop does.
+// Every side asks for the folder first: it is what makes the folder the
+// working directory, and nothing may be renamed anywhere else.
+void runOurs()
 {
+    const int expected = folder().renames();
+    const auto names = platform::listFiles(QStringLiteral("."));
+    if (!names)
+        fail("cannot list the folder");
     renamer::RunOptions options;
     options.refreshEveryEntry = true;
     options.progress = [](int counter) { benchmark::DoNotOptimize(counter); };
-    const auto report = renamer::runRename(folder().names(), prefixTransform(), options);
-    if (report.renamed != kFiles)
-        std::abort();
+    const QString prefix = QString::fromLatin1(kPrefix);
+    const auto transform = [&](const QString& name, int) { return renamer::addPrefix(name, prefix); };
+    if (renamer::runRename(*names, transform, options).renamed != expected)
+        fail("our run renamed too few");
 }
 
-void restore()
+void restoreOurs()
 {
-    const auto report = batch::runScript(QStringLiteral("modosu.bat"));
-    if (report.renamed != kFiles)
-        std::abort();
+    const int expected = folder().renames();
+    if (batch::runScript(kScript).renamed != expected)
+        fail("our restore renamed too few");
 }
 
-// The plain loop: rename without replacing, the undo line gathered in a
-// buffer and written once at the end.
-void plainForward()
+void runC()
 {
-    QByteArray lines;
-    for (const QString& old : folder().names()) {
-        const QString name = kPrefix + old;
-        lines += "ren    " + QFile::encodeName(name) + "    " + QFile::encodeName(old) + "\r\n";
-        if (platform::renameNoReplace(old, name) != platform::RenameStatus::Renamed)
-            std::abort();
-    }
-    QFile script(QStringLiteral("plain.bat"));
-    if (!script.open(QIODevice::WriteOnly) || script.write(lines) != lines.size())
-        std::abort();
+    const int expected = folder().renames();
+    qmb_result result{};
+    if (qmb_run_prefix(kPrefix, &result) != 0 || result.renamed != expected)
+        fail("the C run renamed too few");
 }
 
-void plainBack()
+void restoreC()
 {
-    QFile script(QStringLiteral("plain.bat"));
+    const int expected = folder().renames();
+    qmb_result result{};
+    if (qmb_restore("modosu.bat", &result) != 0 || result.renamed != expected)
+        fail("the C restore renamed too few");
+}
+
+QByteArray scriptBytes()
+{
+    QFile script(kScript);
     if (!script.open(QIODevice::ReadOnly))
-        std::abort();
-    benchmark::DoNotOptimize(script.readAll());
-    const QStringList& names = folder().names();
-    for (qsizetype i = names.size() - 1; i >= 0; --i) {
-        if (platform::renameNoReplace(kPrefix + names[i], names[i]) != platform::RenameStatus::Renamed)
-            std::abort();
-    }
+        fail("no undo script");
+    return script.readAll();
+}
+
+// Both sides must do the same work: the same script, byte for byte.
+void checkSameScript()
+{
+    static bool checked = false;
+    if (checked)
+        return;
+    runOurs();
+    const QByteArray ours = scriptBytes();
+    restoreOurs();
+    runC();
+    const QByteArray c = scriptBytes();
+    restoreC();
+    if (ours != c)
+        fail("our undo script and the C loop's differ");
+    checked = true;
+}
+
+// Each side starts with the disk idle: no writeback left over from the
+// other side's work is charged to it.
+void settle()
+{
+    ::sync();
+}
+
+void dropScript()
+{
+    folder();
+    QFile::remove(kScript);
 }
 
 // Wall and processor time of one call.
@@ -138,13 +178,14 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-// The machine is shared, so each iteration times our side and the plain side
+// The machine is shared, so each iteration times our side and the C side
 // back to back (alternating which goes first) and the ratio is taken per
 // pair; a slow spell then hits both sides of a pair alike.
 void compare(benchmark::State& state, void (*ours)(), void (*plain)(), void (*setUpOurs)(), void (*setUpPlain)(),
              void (*tearDownOurs)(), void (*tearDownPlain)())
 {
     folder();
+    checkSameScript();
     std::vector<double> wallRatios, cpuRatios, oursMs, plainMs;
     bool oursFirst = false;
     for (auto _ : state) {
@@ -168,7 +209,7 @@ void compare(benchmark::State& state, void (*ours)(), void (*plain)(), void (*se
         cpuRatios.push_back(b.cpuMs > 0 ? a.cpuMs / b.cpuMs : 0);
     }
     state.counters["ours_ms"] = median(oursMs);
-    state.counters["plain_ms"] = median(plainMs);
+    state.counters["c_ms"] = median(plainMs);
     state.counters["ratio"] = median(wallRatios);
     state.counters["cpu_ratio"] = median(cpuRatios);
     state.SetItemsProcessed(state.iterations() * kFiles);
@@ -178,16 +219,14 @@ void compare(benchmark::State& state, void (*ours)(), void (*plain)(), void (*se
     state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024.0;
 }
 
-void nothing() {}
-
 void BM_RenameRun(benchmark::State& state)
 {
-    compare(state, runForward, plainForward, nothing, nothing, restore, plainBack);
+    compare(state, runOurs, runC, settle, settle, [] { restoreOurs(); dropScript(); }, [] { restoreC(); dropScript(); });
 }
 
 void BM_Restore(benchmark::State& state)
 {
-    compare(state, restore, plainBack, runForward, plainForward, nothing, nothing);
+    compare(state, restoreOurs, restoreC, [] { runOurs(); settle(); }, [] { runC(); settle(); }, dropScript, dropScript);
 }
 
 BENCHMARK(BM_RenameRun)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
