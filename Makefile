@@ -58,7 +58,7 @@ run: build
 	@tools/run_demo.sh $(BUILD)
 
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BENCH=ON
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench
 	tools/run_bench.sh build-bench
 

@@ -1,7 +1,8 @@
 // The benchmarks' ground: names the program can take, and a C loop that does
 // exactly the program's work. A baseline doing other work would make every
 // ratio meaningless.
-#include "batch/script.h"
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
 #include "platform/cp932.h"
 #include "platform/listing.h"
 #include "platform/rename.h"
@@ -172,7 +173,7 @@ TEST_F(Folder, CLoopDoesWhatTheProgramDoes)
             before, [&](const QString& n, int) { return renamer::addPrefix(n, prefix); }, renamer::RunOptions{});
         const QByteArray ours = script();
         const QStringList oursAfter = listing();
-        batch::runScript(QStringLiteral("modosu.bat"));
+        batch::runUndoScript(QStringLiteral("modosu.bat"));
         ASSERT_TRUE(QFile::remove(QStringLiteral("modosu.bat")));
         ASSERT_EQ(listing(), before) << row.what;
 
@@ -185,7 +186,7 @@ TEST_F(Folder, CLoopDoesWhatTheProgramDoes)
 
         ASSERT_EQ(qmb_run_prefix("new_", &run), 0) << row.what;
         EXPECT_EQ(run.renamed, report.renamed) << row.what;
-        EXPECT_EQ(run.failed, report.failed) << row.what;
+        EXPECT_EQ(run.failed, report.failed()) << row.what;
         EXPECT_EQ(script(), ours) << row.what << ": the same lines in the same order";
         EXPECT_EQ(listing(), oursAfter) << row.what;
         // What the measuring scripts wait for.

@@ -2,7 +2,8 @@
 // the same durable work (qmb_loop.c) over the same folder of mixed names.
 // Columns: ours_ms and c_ms are medians of wall time, ratio the median of
 // the per-iteration ratios (ours / C), cpu_ratio the same for processor time.
-#include "batch/script.h"
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
 #include "platform/listing.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
@@ -96,7 +97,7 @@ void runOurs()
 void restoreOurs()
 {
     const int expected = folder().renames();
-    if (batch::runScript(kScript).renamed != expected)
+    if (batch::runUndoScript(kScript).restored != expected)
         fail("our restore renamed too few");
 }
 

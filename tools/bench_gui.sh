@@ -21,7 +21,7 @@ files=${3:-20000}
 program="$build/bin/quillmere"
 cloop="$build/bin/qm_c_loop"
 for p in "$program" "$cloop"; do
-    [ -x "$p" ] || { echo "bench_gui: $p is missing (configure with -DQM_BENCH=ON)" >&2; exit 1; }
+    [ -x "$p" ] || { echo "bench_gui: $p is missing" >&2; exit 1; }
 done
 
 tmp=$(mktemp -d "${QM_BENCH_DIR:-${TMPDIR:-/tmp}}/qm-gui-XXXXXX")

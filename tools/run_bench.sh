@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs the benchmarks of a build folder made with -DQM_BENCH=ON, then prints
+# Runs the benchmarks of a build folder (a Release build), then prints
 # one table: each figure beside its baseline and target.
 #   - rename_bench: the run and the restore beside the C loops, each
 #     benchmark in a process of its own (so its peak memory is its own);
@@ -14,7 +14,7 @@ bench_options="$*"
 tools=$(dirname "$0")
 bin="$build/bin/rename_bench"
 if [ ! -x "$bin" ]; then
-    echo "run_bench: $bin is missing; configure with -DQM_BENCH=ON and build first" >&2
+    echo "run_bench: $bin is missing; build it first (make bench)" >&2
     exit 1
 fi
 tmp=$(mktemp -d)
