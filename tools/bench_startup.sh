@@ -20,7 +20,7 @@ runs=${3:-5}
 program="$build/bin/quillmere"
 cloop="$build/bin/qm_c_loop"
 for p in "$program" "$cloop"; do
-    [ -x "$p" ] || { echo "bench_startup: $p is missing (configure with -DQM_BENCH=ON)" >&2; exit 1; }
+    [ -x "$p" ] || { echo "bench_startup: $p is missing" >&2; exit 1; }
 done
 if (( files <= 20001 )); then target_ms=300; else target_ms=600; fi
 target_mib=64
