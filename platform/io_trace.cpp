@@ -16,6 +16,11 @@ void setIoRecorder(IoRecorder r)
     recorder() = std::move(r);
 }
 
+bool recordingIo()
+{
+    return bool(recorder());
+}
+
 void recordIo(IoEvent event, const QString& name, long long value)
 {
     if (const IoRecorder& r = recorder())

@@ -21,6 +21,9 @@ using IoRecorder = std::function<void(IoEvent event, const QString& name, long l
 // set it before the work starts.
 void setIoRecorder(IoRecorder recorder);
 
+// Whether a recorder is set, so a caller can skip building the name.
+bool recordingIo();
+
 void recordIo(IoEvent event, const QString& name, long long value);
 
 } // namespace platform

@@ -131,10 +131,13 @@ RenameStatus fallbackRename(const char* from, const char* to)
 
 } // namespace
 
-RenameStatus renameNoReplace(const QString& fromName, const QString& toName)
+RenameStatus renameNoReplace(const QString& from, const QString& to)
 {
-    const QByteArray from = QFile::encodeName(fromName);
-    const QByteArray to = QFile::encodeName(toName);
+    return renameNoReplace(QFile::encodeName(from), QFile::encodeName(to));
+}
+
+RenameStatus renameNoReplace(const QByteArray& from, const QByteArray& to)
+{
     if (from.isEmpty() || to.isEmpty())
         return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::NameRefused;
     RenameStatus status = RenameStatus::Renamed;
@@ -151,8 +154,8 @@ RenameStatus renameNoReplace(const QString& fromName, const QString& toName)
             status = statusFromErrno(error, from.constData());
         }
     }
-    if (status == RenameStatus::Renamed)
-        recordIo(IoEvent::Rename, toName, 0);
+    if (status == RenameStatus::Renamed && recordingIo())
+        recordIo(IoEvent::Rename, QFile::decodeName(to), 0);
     return status;
 }
 

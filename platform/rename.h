@@ -21,6 +21,10 @@ enum class RenameStatus {
 // against an existing target (a case-only rename of the file itself passes).
 RenameStatus renameNoReplace(const QString& from, const QString& to);
 
+// The same, with names as the file system spells them (the caller has
+// encoded them once already).
+RenameStatus renameNoReplace(const QByteArray& from, const QByteArray& to);
+
 // Both names must be bare file names (no "/", not empty, not "." or "..");
 // they are resolved in the working directory.
 RenameStatus renameBareNoReplace(const QString& from, const QString& to);

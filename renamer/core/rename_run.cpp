@@ -3,15 +3,18 @@
 #include "batch/undo_line.h"
 #include "batch/undo_script.h"
 #include "platform/durable_file.h"
+#include "platform/entry_names.h"
 #include "platform/folder_lock.h"
 #include "platform/rename.h"
 #include "platform/text_file.h"
 #include "renamer/core/undo_check.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace renamer {
@@ -22,11 +25,15 @@ namespace {
 constexpr int kGroupLines = 1024;
 constexpr qint64 kGroupMs = 50;
 
+// From this many names on, the folder is read once instead of asked about
+// every name on its own.
+constexpr qsizetype kSnapshotFrom = 256;
+
 // One entry of the current group, in run order. Entries without a line are
 // kept too, so the counter is shown in the run's order.
 struct Entry {
-    QString from;
-    QString to;
+    QByteArray from;           // as the file system spells them
+    QByteArray to;
     int counter = 0;           // the run counter once this entry is done
     qsizetype lineEnd = -1;    // where its line ends in the group's bytes; -1: no line
     bool attempt = false;      // counted as a rename attempt
@@ -52,6 +59,8 @@ public:
     void walk(const QStringList& oldNames, const Transform& transform)
     {
         const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
+        if (count >= kSnapshotFrom)
+            present_ = platform::nonFolderEntries();
         for (qsizetype i = 0; i < count; ++i) {
             if (!plan(oldNames[i], transform))
                 return;
@@ -95,10 +104,11 @@ private:
             if (!commit())
                 return false;
         }
-        if (!platform::fileEntryExists(oldName)) {
+        const QByteArray from = QFile::encodeName(oldName);
+        if (!exists(oldName, from)) {
             // Gone, listed twice, or a folder listed from elsewhere: nothing
             // may move, and an undo line would move whatever holds the new name.
-            ++(movedAway_.contains(oldName) ? report_.alreadyMoved : report_.notFound);
+            ++(movedAway_.contains(from) ? report_.alreadyMoved : report_.notFound);
             ++counter_;
             return noLine(true);
         }
@@ -119,10 +129,16 @@ private:
         bytes_ += "\r\n";
         ++lines_;
         ++counter_;
-        entries_.push_back({oldName, result.name, counter_, bytes_.size(), true});
+        entries_.push_back({from, QFile::encodeName(result.name), counter_, bytes_.size(), true});
         touched_.insert(oldName);
         touched_.insert(result.name);
         return true;
+    }
+
+    // Whether a file (not a folder) of the name is there now.
+    bool exists(const QString& name, const QByteArray& spelled) const
+    {
+        return present_ ? present_->contains(spelled) : platform::fileEntryExists(name);
     }
 
     bool noLine(bool attempt)
@@ -177,22 +193,29 @@ private:
         return true;
     }
 
-    void rename(const QString& from, const QString& to)
+    // Both names were checked to be bare names when planned.
+    void rename(const QByteArray& from, const QByteArray& to)
     {
         using platform::RenameStatus;
-        const RenameStatus status = platform::renameBareNoReplace(from, to);
+        const RenameStatus status = platform::renameNoReplace(from, to);
         switch (status) {
         case RenameStatus::Renamed:
             ++report_.renamed;
             moves_.moved(from, to);
             movedAway_.insert(from);
             movedAway_.remove(to);
+            if (present_) {
+                present_->remove(from);
+                present_->insert(to);
+            }
             break;
         case RenameStatus::TargetExists:
             ++report_.taken;
             break;
         case RenameStatus::SourceMissing:
             ++report_.notFound;
+            if (present_)
+                present_->remove(from);
             break;
         default:
             ++report_.refused;
@@ -210,7 +233,8 @@ private:
     int lines_ = 0;
     std::vector<Entry> entries_;
     QSet<QString> touched_;       // names this group's renames take or free
-    QSet<QString> movedAway_;     // names this run's renames freed
+    QSet<QByteArray> movedAway_;  // names this run's renames freed
+    std::optional<QSet<QByteArray>> present_;   // the folder's files, kept up to date
     RunMoves moves_;
     QElapsedTimer clock_;
 };

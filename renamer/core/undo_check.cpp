@@ -4,6 +4,8 @@
 #include "platform/cp932.h"
 #include "platform/rename.h"
 
+#include <QFile>
+
 namespace renamer {
 namespace {
 
@@ -53,7 +55,8 @@ bool RunMoves::existedAtStart(const QString& name) const
         if (!taken_.remove(to))
             made_.insert(to);
     }
-    return taken_.contains(name) || (!made_.contains(name) && platform::entryExists(name));
+    const QByteArray spelled = QFile::encodeName(name);
+    return taken_.contains(spelled) || (!made_.contains(spelled) && platform::entryExists(name));
 }
 
 bool undoReadsOneWay(const QString& line, const QString& newName, const QString& oldName, const RunMoves& moves)

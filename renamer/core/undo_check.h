@@ -21,14 +21,15 @@ class RunMoves {
 public:
     // Only names with blanks ever ask, so a move is just noted here and the
     // sets are brought up to date when asked.
-    void moved(const QString& from, const QString& to) { pending_.emplace_back(from, to); }
+    // Names as the file system spells them.
+    void moved(const QByteArray& from, const QByteArray& to) { pending_.emplace_back(from, to); }
     bool existedAtStart(const QString& name) const;
 
 private:
-    std::vector<std::pair<QString, QString>> pending_;
+    std::vector<std::pair<QByteArray, QByteArray>> pending_;
     mutable std::size_t applied_ = 0;
-    mutable QSet<QString> made_;    // there now only because the run put them there
-    mutable QSet<QString> taken_;   // there at the start, moved away since
+    mutable QSet<QByteArray> made_;    // there now only because the run put them there
+    mutable QSet<QByteArray> taken_;   // there at the start, moved away since
 };
 
 // Runs of four blanks in a name let its undo line split more than one way.

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSet>
+
+#include <optional>
+
+namespace platform {
+
+// The names (as the file system spells them) of every entry of the working
+// directory that is not a folder: hidden ones, links and special files
+// included. One read of the folder, for a run that would otherwise ask for
+// each of thousands of names on its own. nullopt when it cannot be read.
+std::optional<QSet<QByteArray>> nonFolderEntries();
+
+} // namespace platform
