@@ -24,11 +24,6 @@ bool hasForeignByte(QByteArrayView line)
     return false;
 }
 
-bool isRunLine(const QString& line)
-{
-    return !usableReadings(line).empty();
-}
-
 // What became of each line, for the second look at lines whose old name
 // was held: was it held by the very file the restore had put back?
 enum class Outcome { Done, Back, Taken, Other };
@@ -69,34 +64,34 @@ void countFailedRename(platform::RenameStatus status, const Reading& reading, Re
 // say so: a line whose old name is held counts as back when its file went
 // back before (its new name is absent) or when its new name is held by a
 // file an earlier line put back (a chain such as Aa -> AAa, a -> Aa).
-void recountWhenAllBack(const QStringList& lines, std::vector<Outcome>& outcomes, RestoreReport& report)
+void recountWhenAllBack(const ParsedScript& script, std::vector<Outcome>& outcomes, RestoreReport& report)
 {
     if (report.restored > 0 || report.missing > 0 || report.ambiguous > 0 || report.refused > 0 || report.taken == 0)
         return;
     QSet<QString> putBack;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (outcomes[size_t(i)] == Outcome::Taken) {
-            const auto readings = usableReadings(lines[i]);
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        const auto& readings = script.readings[i];
+        if (outcomes[i] == Outcome::Taken) {
             if (readings.size() != 1 || !putBack.contains(readings.front().first))
                 return;
-            outcomes[size_t(i)] = Outcome::Back;
+            outcomes[i] = Outcome::Back;
         }
-        if (outcomes[size_t(i)] == Outcome::Back)
-            for (const Reading& r : usableReadings(lines[i]))
+        if (outcomes[i] == Outcome::Back)
+            for (const Reading& r : readings)
                 putBack.insert(r.second);
     }
     report.alreadyBack += report.taken;
     report.taken = 0;
 }
 
-void carryOut(const QStringList& lines, RestoreReport& report)
+void carryOut(const ParsedScript& script, RestoreReport& report)
 {
-    std::vector<Outcome> outcomes(size_t(lines.size()), Outcome::Other);
+    std::vector<Outcome> outcomes(script.readings.size(), Outcome::Other);
     // The run wrote its lines in the order it renamed; undoing goes
     // backwards, or a chain such as Aa -> AAa, a -> Aa would collide.
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-        const auto readings = usableReadings(lines[i]);
-        Outcome& outcome = outcomes[size_t(i)];
+    for (std::size_t i = outcomes.size(); i-- > 0;) {
+        const auto& readings = script.readings[i];
+        Outcome& outcome = outcomes[i];
         // One reading: the no-replace rename itself says whether it can be
         // done, and no file need be looked up first.
         const Choice choice = readings.size() == 1
@@ -105,7 +100,8 @@ void carryOut(const QStringList& lines, RestoreReport& report)
             : choose(readings, exists);
         switch (choice.kind) {
         case Choice::Kind::Rename:
-            countFailedRename(platform::renameBareNoReplace(choice.reading.first, choice.reading.second), choice.reading,
+            // Both names are bare: the script was checked whole.
+            countFailedRename(platform::renameNoReplace(choice.reading.first, choice.reading.second), choice.reading,
                               report, outcome);
             break;
         case Choice::Kind::Nothing:
@@ -134,7 +130,7 @@ void carryOut(const QStringList& lines, RestoreReport& report)
         }
         }
     }
-    recountWhenAllBack(lines, outcomes, report);
+    recountWhenAllBack(script, outcomes, report);
 }
 
 } // namespace
@@ -146,6 +142,7 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
         parsed.status = ParsedScript::Status::Foreign;
         parsed.foreignLine = line;
         parsed.lines.clear();
+        parsed.readings.clear();
         return parsed;
     };
     // Whole lines are checked byte by byte, then decoded at once.
@@ -179,9 +176,12 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     }
     parsed.lines = text->split(QStringLiteral("\r\n"));
     parsed.lines.removeLast();   // what follows the last line end
-    for (qsizetype i = 0; i < parsed.lines.size(); ++i)
-        if (!isRunLine(parsed.lines[i]))
+    parsed.readings.reserve(std::size_t(parsed.lines.size()));
+    for (qsizetype i = 0; i < parsed.lines.size(); ++i) {
+        parsed.readings.push_back(usableReadings(parsed.lines[i]));
+        if (parsed.readings.back().empty())
             return refuse(int(i) + 1);
+    }
     return parsed;
 }
 
@@ -218,7 +218,7 @@ RestoreReport runUndoScript(const QString& path)
     }
     report.lines = int(parsed.lines.size());
     report.cutShort = parsed.cutShort;
-    carryOut(parsed.lines, report);
+    carryOut(parsed, report);
     return report;
 }
 

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "batch/undo_line.h"
 #include "platform/rename.h"
+
+#include <vector>
 
 // The undo script as the restore reads and carries it out. It runs only what
 // a rename run writes: "ren    NEW    OLD" lines of bare names, each ended by
@@ -20,6 +23,7 @@ struct ParsedScript {
     Status status = Status::Ok;
     int foreignLine = 0;   // 1-based number of the first line no run writes
     QStringList lines;     // the whole lines, in file order
+    std::vector<std::vector<Reading>> readings;   // each line's readings of bare names
     bool cutShort = false; // a last line without CR LF: a run cut short
 };
 
