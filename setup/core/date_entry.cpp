@@ -18,6 +18,17 @@ QString lastCharacters(const QString& text, int n)
     return text.mid(start);
 }
 
+// The checks read full-width digits as numbers; the file must hold ASCII
+// ones, or the date would never equal today's.
+QString asciiDigits(QString text)
+{
+    for (QChar& c : text) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    return text;
+}
+
 double value(const QString& text)
 {
     return common::readLenient(text);
@@ -57,12 +68,12 @@ std::optional<BoxRef> firstRejectedBox(const DateEntry& entry)
 
 QString padYear(const QString& year)
 {
-    return lastCharacters(QStringLiteral("00000") + year, 4);
+    return lastCharacters(QStringLiteral("00000") + asciiDigits(year), 4);
 }
 
 QString padMonthOrDay(const QString& text)
 {
-    return lastCharacters(QStringLiteral("000") + text, 2);
+    return lastCharacters(QStringLiteral("000") + asciiDigits(text), 2);
 }
 
 DateEntry padded(const DateEntry& entry)

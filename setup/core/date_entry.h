@@ -34,6 +34,7 @@ struct BoxRef {
 std::optional<BoxRef> firstRejectedBox(const DateEntry& entry);
 
 // The last 4 characters of "00000" + year; the last 2 of "000" + month/day.
+// Full-width digits become ASCII ones.
 QString padYear(const QString& year);
 QString padMonthOrDay(const QString& text);
 DateEntry padded(const DateEntry& entry);
