@@ -98,15 +98,15 @@ std::variant<PreparedRun, QString> prepareRun(Mode mode, const Boxes& boxes, int
         auto position = readPosition(boxes.text7, kDeletePosition);
         if (auto* message = std::get_if<QString>(&position))
             return *message;
-        const Position p = std::get<Position>(position);
-        if (p.skipAll)
-            return PreparedRun{skipEverything(), true};
-        const double n = common::readLenient(boxes.text9);
         // Beyond 32 bits the count of characters to keep has no meaning.
+        const double n = common::readLenient(boxes.text9);
         if (n > double(std::numeric_limits<int>::max()))
             return QString::fromUtf16(kDeleteCountTooLarge);
         if (n < double(std::numeric_limits<int>::min()))
             return QString::fromUtf16(kDeleteCountTooSmall);
+        const Position p = std::get<Position>(position);
+        if (p.skipAll)
+            return PreparedRun{skipEverything(), true};
         return PreparedRun{[a = p.index, n](const QString& name, int) { return deleteAt(name, a, n); }, true};
     }
 

@@ -38,7 +38,7 @@ TEST(Transforms, ThroughTheBoxes)
                     {"3", "-1", "abcdef", "abbcdef"}, {"2.5", "1", "abcdef", "abdef"}, {"0", "2", "abcdef", "<skip>"},
                     {"1", "1.5", "abcdef", "cdef"}, {"8abc", "1", "a", "<refused>"}, {"１", "２", "abc", "c"}, {"３", "", "abc", "abc"},
                     {"1", "2147483647", "abc", "<short>"}, {"1", "-2147483648", "abc", "abc"},
-                    {"1", "2147483648", "abc", "ｎ（削除する文字数）の数が大きすぎます。"}, {"1", "-2147483649", "a", "<refused>"},
+                    {"1", "2147483648", "abc", "ｎ（削除する文字数）の数が大きすぎます。"}, {"1", "-2147483649", "a", "<refused>"}, {"0", "2147483648", "a", "<refused>"},
                     {"-3", "2147483648", "a", "<refused>"}}},
         // " 1 2": blanks ignored, length counts; 9 + 91: only the last W + 1 digits; at most six zeros.
         {NumberFront, {{"1", "", "a", "01-a", 9}, {"1", "", "a", "001-a", 10}, {"007", "", "a", "0007-a"}, {"0", "", "a", "01-a"},
