@@ -98,7 +98,7 @@ std::variant<PreparedRun, QString> prepareRun(Mode mode, const Boxes& boxes, int
         auto position = readPosition(boxes.text7, kDeletePosition);
         if (auto* message = std::get_if<QString>(&position))
             return *message;
-        // Beyond 32 bits the count of characters to keep has no meaning.
+        // Past 32 bits the number of characters kept is not well defined.
         const double n = common::readLenient(boxes.text9);
         if (n > double(std::numeric_limits<int>::max()))
             return QString::fromUtf16(kDeleteCountTooLarge);

@@ -157,9 +157,13 @@ QString numberField(const NumberStart& start, int counter, int width)
     if (start.exact) {
         // The field drops the sign: only the magnitude of start + counter.
         const std::string c = std::to_string(std::max(counter, 0));
-        const std::string magnitude = !start.negative            ? sum(start.digits, c)
-            : lessThan(start.digits, c)                          ? difference(c, start.digits)
-                                                                 : difference(start.digits, c);
+        std::string magnitude;
+        if (!start.negative)
+            magnitude = sum(start.digits, c);
+        else if (lessThan(start.digits, c))
+            magnitude = difference(c, start.digits);
+        else
+            magnitude = difference(start.digits, c);
         digits = QString::fromLatin1(magnitude.data(), qsizetype(magnitude.size()));
     } else {
         digits = plainDecimal(start.value + counter);
