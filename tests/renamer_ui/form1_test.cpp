@@ -89,7 +89,7 @@ TEST(Form1Browse, WorkListStopsAtTheNameTableAndSaysOnceHowManyWereLeftOut)
     for (const auto& [prefill, lastSlot, leftOut] : {std::tuple(size - 3, "c.txt", "3件"), std::tuple(size - 1, "a.txt", "2件"), std::tuple(size, "old", "3件")}) {
         SCOPED_TRACE(prefill);
         Started s({"a.txt", "b.txt", "c.txt"});
-        const auto fillAndClickTwice = [&] {
+        const auto fillAndClickTwice = [&, prefill = prefill] {
             s.form->List1->clear(), s.form->List1->addItems(QStringList(prefill, QStringLiteral("old")));
             s.form->Dirlist_Click(), s.form->Dirlist_Click();
         };
