@@ -9,80 +9,108 @@
 namespace common {
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
-// Collects sign, digits and fraction from text, skipping blanks when
-// skipInnerBlanks is set. Returns the characters consumed as a C locale
-// number text, or an empty string when no digit was seen.
-std::string scanNumber(QStringView text, qsizetype& pos, bool skipInnerBlanks)
+// Input methods give full-width digits, signs, point and blank; each counts
+// as its ASCII twin.
+char16_t ascii(QChar c)
 {
-    std::string out;
+    const char16_t u = c.unicode();
+    if (u >= 0xFF10 && u <= 0xFF19)
+        return char16_t(u'0' + (u - 0xFF10));
+    switch (u) {
+    case 0xFF0B: return u'+';
+    case 0xFF0D: return u'-';
+    case 0xFF0E: return u'.';
+    case 0x3000: return u' ';
+    }
+    return u;
+}
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Collects sign, digits and fraction from text at pos, skipping blanks when
+// skipInnerBlanks is set. Nothing, with pos where it was, when no digit
+// was seen.
+std::optional<DecimalText> scanNumber(QStringView text, qsizetype& pos, bool skipInnerBlanks)
+{
+    const qsizetype begin = pos;
+    auto at = [&] { return pos < text.size() ? ascii(text[pos]) : char16_t(0); };
     auto skip = [&] {
-        while (skipInnerBlanks && pos < text.size() && isBlank(text[pos]))
+        while (skipInnerBlanks && pos < text.size() && isBlank(at()))
             ++pos;
     };
+    DecimalText number;
     skip();
-    if (pos < text.size() && (text[pos] == u'+' || text[pos] == u'-')) {
-        if (text[pos] == u'-')
-            out += '-';
+    if (at() == u'+' || at() == u'-') {
+        number.negative = at() == u'-';
         ++pos;
         skip();
     }
-    bool digits = false;
-    while (pos < text.size() && isDigit(text[pos])) {
-        out += char(text[pos].unicode());
-        digits = true;
+    while (isDigit(at())) {
+        number.whole += char(at());
         ++pos;
         skip();
     }
-    if (pos < text.size() && text[pos] == u'.') {
-        qsizetype dot = pos;
+    if (at() == u'.') {
+        const qsizetype dot = pos;
         ++pos;
         skip();
-        bool fraction = false;
-        std::string frac;
-        while (pos < text.size() && isDigit(text[pos])) {
-            frac += char(text[pos].unicode());
-            fraction = true;
+        while (isDigit(at())) {
+            number.fraction += char(at());
             ++pos;
             skip();
         }
-        if (fraction) {
-            out += '.';
-            out += frac;
-            digits = true;
-        } else if (!digits) {
+        if (number.fraction.empty() && number.whole.empty())
             pos = dot;
-        }
     }
-    return digits ? out : std::string();
+    if (number.whole.empty() && number.fraction.empty()) {
+        pos = begin;
+        return std::nullopt;
+    }
+    return number;
+}
+
+double toDouble(const DecimalText& number)
+{
+    std::string text = number.negative ? "-" : "";
+    text += number.whole.empty() ? "0" : number.whole;
+    if (!number.fraction.empty())
+        text += "." + number.fraction;
+    return std::strtod(text.c_str(), nullptr);
 }
 
 } // namespace
 
+bool DecimalText::isWhole() const
+{
+    return fraction.find_first_not_of('0') == std::string::npos;
+}
+
 std::optional<double> readStrict(QStringView text)
 {
     qsizetype pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
+    while (pos < text.size() && isBlank(ascii(text[pos])))
         ++pos;
-    std::string number = scanNumber(text, pos, false);
-    if (number.empty())
+    const auto number = scanNumber(text, pos, false);
+    if (!number)
         return std::nullopt;
-    while (pos < text.size() && isBlank(text[pos]))
+    while (pos < text.size() && isBlank(ascii(text[pos])))
         ++pos;
     if (pos != text.size())
         return std::nullopt;
-    return std::strtod(number.c_str(), nullptr);
+    return toDouble(*number);
+}
+
+std::optional<DecimalText> readLenientDecimal(QStringView text)
+{
+    qsizetype pos = 0;
+    return scanNumber(text, pos, true);
 }
 
 double readLenient(QStringView text)
 {
-    qsizetype pos = 0;
-    std::string number = scanNumber(text, pos, true);
-    if (number.empty())
-        return 0.0;
-    return std::strtod(number.c_str(), nullptr);
+    const auto number = readLenientDecimal(text);
+    return number ? toDouble(*number) : 0.0;
 }
 
 double roundHalfEven(double value)

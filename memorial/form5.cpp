@@ -35,6 +35,7 @@ Form5::Form5(QWidget* parent) : QWidget(parent, Qt::Window)
 QLabel* Form5::addLabel(const char* name, int left, int top, const QString& text)
 {
     auto* label = new QLabel(text, this);
+    label->setTextFormat(Qt::PlainText);   // the name comes from a file
     label->setObjectName(QString::fromLatin1(name));
     label->setFont(platform::pGothicFont(12));
     label->move(twips(left), twips(top));

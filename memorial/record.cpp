@@ -8,44 +8,51 @@
 namespace memorial {
 namespace {
 
-const QChar kQuote = u'"';
+constexpr char kQuote = '"';
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// What setup can write: a name of up to 32767 characters at two bytes each,
+// quotes, and three short dates. Anything longer was not written by setup.
+constexpr qint64 kMaxFileBytes = 128 * 1024;
 
 // A value the reader would not get back whole when written bare.
 bool needsQuotes(const QString& value)
 {
-    return value.contains(u',') || value.contains(kQuote) || (!value.isEmpty() && isBlank(value.front()));
+    return value.contains(u',') || value.contains(QChar(kQuote)) || (!value.isEmpty() && isBlank(value.front()));
 }
 
 QString quoted(const QString& value)
 {
     QString out = value;
-    out.replace(kQuote, QStringLiteral("\"\""));
-    return kQuote + out + kQuote;
+    out.replace(QChar(kQuote), QStringLiteral("\"\""));
+    return QChar(kQuote) + out + QChar(kQuote);
 }
 
 // Reads comma-delimited values the way the file has always been read; a
-// value in quotes may hold commas, leading blanks and doubled quotes.
+// value in quotes may hold commas, leading blanks and doubled quotes. It
+// works on the bytes: the delimiters are ASCII, and code page 932 never uses
+// them as the second byte of a character.
 class FieldReader {
 public:
-    explicit FieldReader(const QString& text) : text_(text) {}
+    explicit FieldReader(const QByteArray& bytes) : bytes_(bytes) {}
 
-    bool atEnd() const { return pos_ >= text_.size(); }
+    bool atEnd() const { return pos_ >= bytes_.size(); }
 
-    QString next()
+    QByteArray next()
     {
-        while (!atEnd() && isBlank(text_[pos_]))
+        while (!atEnd() && isBlank(at()))
             ++pos_;
-        QString value;
-        if (!atEnd() && text_[pos_] == kQuote) {
+        QByteArray value;
+        if (!atEnd() && at() == kQuote) {
             ++pos_;
-            while (!atEnd() && !isLineEnd(text_[pos_])) {
-                const QChar c = text_[pos_++];
+            while (!atEnd() && !isLineEnd(at())) {
+                const char c = bytes_[pos_++];
                 if (c != kQuote) {
                     value += c;
-                } else if (!atEnd() && text_[pos_] == kQuote) {
+                } else if (!atEnd() && at() == kQuote) {
                     value += kQuote;
                     ++pos_;
                 } else {
@@ -54,8 +61,8 @@ public:
             }
         }
         // The rest up to the delimiter; quotes are never part of a value.
-        while (!atEnd() && text_[pos_] != u',' && !isLineEnd(text_[pos_])) {
-            const QChar c = text_[pos_++];
+        while (!atEnd() && at() != ',' && !isLineEnd(at())) {
+            const char c = bytes_[pos_++];
             if (c != kQuote)
                 value += c;
         }
@@ -64,16 +71,18 @@ public:
     }
 
 private:
+    char at() const { return bytes_[pos_]; }
+
     void skipDelimiter()
     {
         if (atEnd())
             return;
-        const QChar c = text_[pos_++];
-        if (c == u'\r' && !atEnd() && text_[pos_] == u'\n')
+        const char c = bytes_[pos_++];
+        if (c == '\r' && !atEnd() && at() == '\n')
             ++pos_;
     }
 
-    const QString& text_;
+    const QByteArray& bytes_;
     qsizetype pos_ = 0;
 };
 
@@ -99,18 +108,20 @@ platform::WriteStatus writeRecord(const QString& path, const Record& record)
 Record readRecord(const QString& path)
 {
     Record record;
-    // Four short values; anything longer was not written by setup.
-    const auto bytes = platform::readBytes(path, 64 * 1024);
+    // Never blocks, and refuses what is not a regular file of sensible size.
+    const auto bytes = platform::readBytes(path, kMaxFileBytes);
     if (!bytes)
         return record;
-    const auto text = platform::decodeCp932(*bytes);
-    if (!text)
-        return record;
-    FieldReader reader(*text);
+    // Value by value: a byte the code page cannot read stops the reading
+    // there, and whatever follows the fourth value is never looked at.
+    FieldReader reader(*bytes);
     for (QString* value : {&record.name, &record.date1, &record.date2, &record.date3}) {
         if (reader.atEnd())
             break;
-        *value = reader.next();
+        const auto text = platform::decodeCp932(reader.next());
+        if (!text)
+            break;
+        *value = *text;
     }
     return record;
 }

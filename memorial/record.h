@@ -26,9 +26,10 @@ platform::WriteStatus writeRecord(const QString& path, const Record& record);
 
 // Reads the four values as comma-delimited fields (a value ends at a comma or
 // a line end; leading blanks are skipped; quotes are not part of a value,
-// doubled quotes inside a quoted value give one). A missing, unreadable or
-// undecodable file gives empty values, and values the file does not reach
-// stay empty.
+// doubled quotes inside a quoted value give one). A missing or unreadable
+// file, or one that is not a regular file of sensible size, gives empty
+// values. A value the code page cannot read ends the reading: it and the
+// values after it stay empty; nothing after the fourth value is read.
 Record readRecord(const QString& path);
 
 } // namespace memorial

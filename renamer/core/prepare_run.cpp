@@ -17,17 +17,21 @@ struct PositionBox {
     const char16_t* tooLarge;
 };
 
+// N - 1 rounds half to even, so 0.5 is the smallest usable N.
 constexpr PositionBox kInsertPosition{
     u"N（挿入位置）には数を入れて下さい。",
-    u"N（挿入位置）には 1 以上の数を入れて下さい。",
+    u"N（挿入位置）には 0.5 以上の数を入れて下さい（0 のときは何も変えません）。",
     u"N（挿入位置）の数が大きすぎます。",
 };
 
 constexpr PositionBox kDeletePosition{
     u"N（削除する位置）には数を入れて下さい。",
-    u"N（削除する位置）には 1 以上の数を入れて下さい。",
+    u"N（削除する位置）には 0.5 以上の数を入れて下さい（0 のときは何も変えません）。",
     u"N（削除する位置）の数が大きすぎます。",
 };
+
+constexpr const char16_t* kDeleteCountTooLarge = u"ｎ（削除する文字数）の数が大きすぎます。";
+constexpr const char16_t* kDeleteCountTooSmall = u"ｎ（削除する文字数）の数が小さすぎます。";
 
 // A position box read strictly: N = 0 skips every entry, otherwise the
 // 0-based index round(N - 1).
@@ -94,10 +98,15 @@ std::variant<PreparedRun, QString> prepareRun(Mode mode, const Boxes& boxes, int
         auto position = readPosition(boxes.text7, kDeletePosition);
         if (auto* message = std::get_if<QString>(&position))
             return *message;
+        // Past 32 bits the number of characters kept is not well defined.
+        const double n = common::readLenient(boxes.text9);
+        if (n > double(std::numeric_limits<int>::max()))
+            return QString::fromUtf16(kDeleteCountTooLarge);
+        if (n < double(std::numeric_limits<int>::min()))
+            return QString::fromUtf16(kDeleteCountTooSmall);
         const Position p = std::get<Position>(position);
         if (p.skipAll)
             return PreparedRun{skipEverything(), true};
-        const double n = common::readLenient(boxes.text9);
         return PreparedRun{[a = p.index, n](const QString& name, int) { return deleteAt(name, a, n); }, true};
     }
 
@@ -106,9 +115,7 @@ std::variant<PreparedRun, QString> prepareRun(Mode mode, const Boxes& boxes, int
         const qsizetype textLength = cp::length(boxes.text8);
         const int width = int(std::min<qsizetype>(std::max<qsizetype>(textLength, decimalDigits(workListCount)),
                                                   std::numeric_limits<int>::max() - 1));
-        double start = common::readLenient(boxes.text8);
-        if (start == 0)
-            start = 1;
+        const NumberStart start = numberStart(boxes.text8);
         if (mode == Mode::NumberFront)
             return PreparedRun{[start, width](const QString& name, int counter) {
                                    return numberFront(name, numberField(start, counter, width));

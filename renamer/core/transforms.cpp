@@ -42,6 +42,43 @@ QString plainDecimal(double value)
     return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
+// Decimal digit strings without leading zeros ("0" for zero).
+std::string withoutLeadingZeros(const std::string& digits)
+{
+    const size_t first = digits.find_first_not_of('0');
+    return first == std::string::npos ? "0" : digits.substr(first);
+}
+
+bool lessThan(const std::string& a, const std::string& b)
+{
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+std::string sum(const std::string& a, const std::string& b)
+{
+    std::string out;
+    int carry = 0;
+    for (size_t i = 0; i < a.size() || i < b.size() || carry; ++i) {
+        const int d = carry + (i < a.size() ? a[a.size() - 1 - i] - '0' : 0) + (i < b.size() ? b[b.size() - 1 - i] - '0' : 0);
+        out += char('0' + d % 10);
+        carry = d / 10;
+    }
+    return withoutLeadingZeros(std::string(out.rbegin(), out.rend()));
+}
+
+// a - b for a >= b.
+std::string difference(const std::string& a, const std::string& b)
+{
+    std::string out;
+    int borrow = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        int d = a[a.size() - 1 - i] - '0' - borrow - (i < b.size() ? b[b.size() - 1 - i] - '0' : 0);
+        borrow = d < 0;
+        out += char('0' + d + 10 * borrow);
+    }
+    return withoutLeadingZeros(std::string(out.rbegin(), out.rend()));
+}
+
 } // namespace
 
 TransformResult removeTag(const QString& name)
@@ -96,9 +133,42 @@ TransformResult deleteBefore(const QString& name, const QString& t, bool alsoTex
     return TransformResult::to(cp::from(name, alsoText ? p + cp::length(t) : p));
 }
 
-QString numberField(double startValue, int counter, int width)
+NumberStart numberStart(const QString& text)
 {
-    const QString padded = QStringLiteral("000000") + plainDecimal(startValue + counter);
+    NumberStart start;
+    const auto number = common::readLenientDecimal(text);
+    if (!number)
+        return start;
+    if (number->isWhole()) {
+        const std::string digits = withoutLeadingZeros(number->whole);
+        if (digits != "0")
+            start = NumberStart{true, number->negative, digits, 0};
+        return start;
+    }
+    const double value = common::readLenient(text);
+    if (value != 0)
+        start = NumberStart{false, false, {}, value};
+    return start;
+}
+
+QString numberField(const NumberStart& start, int counter, int width)
+{
+    QString digits;
+    if (start.exact) {
+        // The field drops the sign: only the magnitude of start + counter.
+        const std::string c = std::to_string(std::max(counter, 0));
+        std::string magnitude;
+        if (!start.negative)
+            magnitude = sum(start.digits, c);
+        else if (lessThan(start.digits, c))
+            magnitude = difference(c, start.digits);
+        else
+            magnitude = difference(start.digits, c);
+        digits = QString::fromLatin1(magnitude.data(), qsizetype(magnitude.size()));
+    } else {
+        digits = plainDecimal(start.value + counter);
+    }
+    const QString padded = QStringLiteral("000000") + digits;
     // Only ASCII here: units are characters.
     return padded.right(qsizetype(width) + 1);
 }

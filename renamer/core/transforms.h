@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 #include <variant>
 
 // The seven rename modes as pure functions from an old name to a new name.
@@ -62,7 +63,16 @@ TransformResult replaceFirst(const QString& name, const QString& b, const QStrin
 TransformResult insertAt(const QString& name, int k, const QString& d);      // k = round(N - 1)
 TransformResult deleteAt(const QString& name, int a, double n);             // a = round(N - 1)
 TransformResult deleteBefore(const QString& name, const QString& t, bool alsoText);
-QString numberField(double startValue, int counter, int width);             // W + 1 characters
+// The start value of a numbering run, from the start text read leniently
+// (0 and no number give 1). A whole start is counted exactly at any length.
+struct NumberStart {
+    bool exact = true;
+    bool negative = false;
+    std::string digits = "1";   // exact: the magnitude, no leading zeros
+    double value = 1;           // otherwise
+};
+NumberStart numberStart(const QString& text);
+QString numberField(const NumberStart& start, int counter, int width);     // W + 1 characters
 TransformResult numberFront(const QString& name, const QString& field);
 TransformResult numberBehind(const QString& name, const QString& field);
 

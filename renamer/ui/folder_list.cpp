@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -49,6 +50,9 @@ FolderList::FolderList(QWidget* parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new IndentDelegate(this));
+    releaseWait_.setSingleShot(true);
+    releaseWait_.setInterval(kRepeatWaitMs);
+    connect(&releaseWait_, &QTimer::timeout, this, &FolderList::releaseNow);
     connect(this, &QListWidget::itemClicked, this, [this] { emit clicked(); });
     connect(this, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { setPath(item->data(kPathRole).toString()); });
@@ -105,14 +109,59 @@ QString FolderList::entryPath(int row) const
     return entry ? entry->data(kPathRole).toString() : path_;
 }
 
+// A held key repeats as release + press pairs under X, and Qt flags only
+// some of them as repeats; the pair shares one timestamp. So a release counts
+// once no press of its key follows at the same moment.
+void FolderList::keyPressEvent(QKeyEvent* event)
+{
+    if (releaseWait_.isActive()) {
+        const quint64 gap = event->timestamp() > pendingTime_ ? event->timestamp() - pendingTime_
+                                                              : pendingTime_ - event->timestamp();
+        if (event->key() == pendingKey_ && gap <= 5)
+            releaseWait_.stop();   // the key is still held
+        else
+            releaseNow();
+    }
+    if (!event->isAutoRepeat())
+        pressed_.insert(event->key());
+    QListWidget::keyPressEvent(event);
+}
+
 void FolderList::keyReleaseEvent(QKeyEvent* event)
 {
     QListWidget::keyReleaseEvent(event);
+    // A key pressed elsewhere, such as the Enter that closed a message box,
+    // is not released "in" the list.
+    if (event->isAutoRepeat() || !pressed_.contains(event->key()))
+        return;
+    if (releaseWait_.isActive())
+        releaseNow();
+    pendingKey_ = event->key();
+    pendingTime_ = event->timestamp();
+    releaseWait_.start();
+}
+
+void FolderList::releaseNow()
+{
+    releaseWait_.stop();
+    pressed_.remove(pendingKey_);
     emit keyReleased();
+}
+
+void FolderList::focusInEvent(QFocusEvent* event)
+{
+    QListWidget::focusInEvent(event);
+    pressed_.clear();
+    // Tab moves the focus on its press; its release lands here.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+        pressed_ << Qt::Key_Tab << Qt::Key_Backtab;
 }
 
 void FolderList::focusOutEvent(QFocusEvent* event)
 {
+    // A release still waiting belongs before whatever takes the focus.
+    if (releaseWait_.isActive())
+        releaseNow();
     QListWidget::focusOutEvent(event);
     // Switching to another window or opening a popup is no move to another
     // control of this window.

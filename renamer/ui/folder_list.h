@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QListWidget>
+#include <QSet>
 #include <QString>
+#include <QTimer>
 
 namespace quillmere {
 
@@ -13,6 +15,10 @@ class FolderList : public QListWidget {
     Q_OBJECT
 public:
     explicit FolderList(QWidget* parent = nullptr);
+
+    // How long a release waits for the press that would mark it as a
+    // repeat of a held key.
+    static constexpr int kRepeatWaitMs = 60;
 
     // The open folder.
     QString path() const { return path_; }
@@ -31,16 +37,26 @@ public:
 signals:
     void changed();       // the open folder changed
     void clicked();       // an entry was clicked
-    void keyReleased();   // a key was released while the list had the focus
+    // A key was let go in the list: pressed here (or the Tab that brought
+    // the focus here) and not merely repeating.
+    void keyReleased();
     void focusLost();     // the focus went to another control
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void releaseNow();
+
     QString path_;
     int openRow_ = 0;
+    QSet<int> pressed_;         // keys whose press reached the list
+    QTimer releaseWait_;
+    int pendingKey_ = 0;
+    quint64 pendingTime_ = 0;
 };
 
 } // namespace quillmere

@@ -42,7 +42,12 @@ Form1::Form1(Options options, QWidget* parent)
     Command2->setFocus();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The lists outlive this destructor and still signal on their way out.
+    List1->model()->disconnect(this);
+    Dirlist->disconnect(this);
+}
 
 Form5* Form1::greeting() const
 {
@@ -72,6 +77,13 @@ void Form1::connectHandlers()
     connect(Dirlist, &FolderList::keyReleased, this, &Form1::Dirlist_KeyUp);
     connect(Dirlist, &FolderList::focusLost, this, &Form1::Dirlist_LostFocus);
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    // Once a run has emptied the work list, a full list is news again.
+    const auto emptied = [this] {
+        if (List1->count() == 0)
+            fullTold_ = false;
+    };
+    connect(List1->model(), &QAbstractItemModel::modelReset, this, emptied);
+    connect(List1->model(), &QAbstractItemModel::rowsRemoved, this, emptied);
 
     connect(restore_.get(), &batch::ScriptRunner::finished, this, &Form1::restoreFinished);
 }
@@ -110,11 +122,15 @@ void Form1::appendFileList()
         List1->addItems(names);
     else
         List1->addItems(names.mid(0, taken));
-    if (taken < names.size())
+    // Once per full list: every click or key in the folder list would say it
+    // again, and the key that closes the message is released there.
+    if (taken < names.size() && !fullTold_) {
+        fullTold_ = true;
         tell(QMessageBox::Warning,
              QStringLiteral("一覧に入るファイル名は%1件までです。%2件のファイル名は追加しませんでした。")
                  .arg(renamer::kNameTableSize)
                  .arg(names.size() - taken));
+    }
 }
 
 void Form1::copyWorkListToTable()
@@ -165,6 +181,7 @@ void Form1::tell(QMessageBox::Icon icon, const QString& text)
         return;
     }
     QMessageBox box(icon, windowTitle(), text, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);   // the text may carry file names
     box.exec();
 }
 

@@ -149,7 +149,8 @@ private:
     void Form_Load();
 
     // Appends the file list's names to the work list, as far as the name
-    // table reaches; the user is told about any that did not fit.
+    // table reaches; the user is told once per full list that some did not
+    // fit.
     void appendFileList();
     void copyWorkListToTable();
     void runMode(renamer::Mode mode);
@@ -160,6 +161,7 @@ private:
     QString today_;
     MessageHook message_;
     std::vector<QString> nameTable_;
+    bool fullTold_ = false;   // the user knows the work list is full
     std::unique_ptr<batch::ScriptRunner> restore_;
     QPointer<Form5> greeting_;
 };

@@ -1,6 +1,7 @@
 #include "setup/core/date_entry.h"
 
 #include "common/numbers.h"
+#include "platform/cp932.h"
 #include "platform/today.h"
 
 namespace setup {
@@ -18,6 +19,17 @@ QString lastCharacters(const QString& text, int n)
     return text.mid(start);
 }
 
+// The checks read full-width digits as numbers; the file must hold ASCII
+// ones, or the date would never equal today's.
+QString asciiDigits(QString text)
+{
+    for (QChar& c : text) {
+        if (c.unicode() >= 0xFF10 && c.unicode() <= 0xFF19)
+            c = QChar(u'0' + (c.unicode() - 0xFF10));
+    }
+    return text;
+}
+
 double value(const QString& text)
 {
     return common::readLenient(text);
@@ -26,6 +38,20 @@ double value(const QString& text)
 bool outside(double v, double low, double high)
 {
     return v > high || v < low;
+}
+
+std::optional<QString> firstUnwritableCharacter(const QString& text)
+{
+    if (platform::cp932HoldsExactly(text))
+        return std::nullopt;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype units = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString character = text.mid(i, units);
+        if (!platform::cp932HoldsExactly(character))
+            return character;
+        i += units;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -55,14 +81,37 @@ std::optional<BoxRef> firstRejectedBox(const DateEntry& entry)
     return std::nullopt;
 }
 
+QString Unwritable::message() const
+{
+    const QString code = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
+    const QString where = box.box == Box::Name ? QStringLiteral("名前") : QStringLiteral("日付");
+    return QStringLiteral("%1の「%2」（U+%3）は記録できない文字です。別の文字にして下さい。").arg(where, character, code);
+}
+
+std::optional<Unwritable> firstUnwritable(const DateEntry& entry)
+{
+    if (const auto c = firstUnwritableCharacter(entry.name))
+        return Unwritable{BoxRef{Box::Name, 0}, *c};
+    // What gets written is the padded text; the part padding cuts off does not matter.
+    const DateEntry written = padded(entry);
+    for (int row = 0; row < 3; ++row) {
+        const DateRow& r = written.rows[row];
+        for (const auto& [box, text] : {std::pair(Box::Year, &r.year), std::pair(Box::Month, &r.month), std::pair(Box::Day, &r.day)}) {
+            if (const auto c = firstUnwritableCharacter(*text))
+                return Unwritable{BoxRef{box, row}, *c};
+        }
+    }
+    return std::nullopt;
+}
+
 QString padYear(const QString& year)
 {
-    return lastCharacters(QStringLiteral("00000") + year, 4);
+    return lastCharacters(QStringLiteral("00000") + asciiDigits(year), 4);
 }
 
 QString padMonthOrDay(const QString& text)
 {
-    return lastCharacters(QStringLiteral("000") + text, 2);
+    return lastCharacters(QStringLiteral("000") + asciiDigits(text), 2);
 }
 
 DateEntry padded(const DateEntry& entry)

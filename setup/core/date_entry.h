@@ -33,7 +33,21 @@ struct BoxRef {
 // when the page may be left.
 std::optional<BoxRef> firstRejectedBox(const DateEntry& entry);
 
+// A box whose text the memorial data file cannot hold, and the first
+// character in it that code page 932 lacks (or would turn into another).
+struct Unwritable {
+    BoxRef box;
+    QString character;
+    // Names the character and where it is, for the user.
+    QString message() const;
+};
+
+// Checked after firstRejectedBox: the name, then the padded date boxes in
+// the page's tab order.
+std::optional<Unwritable> firstUnwritable(const DateEntry& entry);
+
 // The last 4 characters of "00000" + year; the last 2 of "000" + month/day.
+// Full-width digits become ASCII ones.
 QString padYear(const QString& year);
 QString padMonthOrDay(const QString& text);
 DateEntry padded(const DateEntry& entry);

@@ -115,6 +115,12 @@ void Form2::Command2_Click()
         box(*rejected)->setFocus();
         return;
     }
+    // Found here, not at 実行, where the user could only guess which box.
+    if (const auto unwritable = firstUnwritable(e)) {
+        box(unwritable->box)->setFocus();
+        wizard_.showMessage(this, unwritable->message());
+        return;
+    }
     setEntry(padded(e));
     wizard_.show(3);
 }

@@ -5,6 +5,7 @@
 #include "setup/core/program_name.h"
 #include "setup/ui/wizard.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -37,6 +38,12 @@ void Form4::Command1_Click()
     wizard_.unloadAll();
     closeInstallation(programName());
     wizard_.end();
+}
+
+void Form4::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    Command1_Click();
 }
 
 } // namespace setup

@@ -17,6 +17,10 @@ public:
     QLabel* Label3;
     QPushButton* Command1;   // 終了
 
+protected:
+    // The frame's close button cleans up like 終了.
+    void closeEvent(QCloseEvent* event) override;
+
 private slots:
     void Command1_Click();
 };

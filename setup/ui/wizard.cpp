@@ -15,7 +15,9 @@ namespace setup {
 Wizard::Wizard()
 {
     showMessage = [](QWidget* parent, const QString& text) {
-        QMessageBox::warning(parent, QStringLiteral("セットアップ"), text);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("セットアップ"), text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);   // names and paths are not markup
+        box.exec();
     };
 }
 

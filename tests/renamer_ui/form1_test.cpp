@@ -5,6 +5,7 @@
 #include "temp_env.h"
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -81,17 +82,57 @@ TEST(Form1Window, LayoutTabWalkAndBrowsing)
     EXPECT_EQ(form.Text1->text(), s.dir.file("sub"));
 }
 
-TEST(Form1Browse, WorkListStopsAtTheNameTableAndSaysHowManyWereLeftOut)
+// Told once per full list: clicks on a full list stay silent until a run has emptied it.
+TEST(Form1Browse, WorkListStopsAtTheNameTableAndSaysOnceHowManyWereLeftOut)
 {
     const int size = renamer::kNameTableSize;
-    for (const auto& [prefill, lastSlot, leftOut] : {std::tuple(size - 3, "c.txt", ""), std::tuple(size - 1, "a.txt", "2件"), std::tuple(size, "old", "3件")}) {
+    for (const auto& [prefill, lastSlot, leftOut] : {std::tuple(size - 3, "c.txt", "3件"), std::tuple(size - 1, "a.txt", "2件"), std::tuple(size, "old", "3件")}) {
         SCOPED_TRACE(prefill);
         Started s({"a.txt", "b.txt", "c.txt"});
-        s.form->List1->clear(), s.form->List1->addItems(QStringList(prefill, QStringLiteral("old")));
-        s.form->Dirlist_Click();
-        EXPECT_EQ(std::tuple(s.form->List1->count(), s.form->nameTable().back()), std::tuple(size, QString::fromUtf8(lastSlot)));
-        ASSERT_EQ(s.messages.size(), *leftOut ? 1u : 0u);
-        for (const auto& [icon, text] : s.messages) EXPECT_TRUE(text.contains(QString::fromUtf8(leftOut))) << text.toStdString();
+        const auto fillAndClickTwice = [&, prefill = prefill] {
+            s.form->List1->clear(), s.form->List1->addItems(QStringList(prefill, QStringLiteral("old")));
+            s.form->Dirlist_Click(), s.form->Dirlist_Click();
+        };
+        fillAndClickTwice();
+        EXPECT_EQ(std::tuple(s.form->List1->count(), s.form->nameTable().back(), s.messages.size()), std::tuple(size, QString::fromUtf8(lastSlot), 1u));
+        s.form->Command2->click();   // a run empties the list
+        fillAndClickTwice();
+        ASSERT_EQ(s.messages.size(), 2u);
+        EXPECT_TRUE(s.messages[0].second.contains(QString::fromUtf8(leftOut)) && s.messages[1].first == QMessageBox::Warning) << s.messages[0].second.toStdString();
+    }
+}
+
+// Key events reaching the folder list (a Tab pressed in Command3 moves the focus there); X repeats a held key as
+// release + press pairs with one timestamp and Qt flags only some of them.
+TEST(Form1Browse, AKeyReleasedInTheFolderListAddsTheNamesOnce)
+{
+    enum Kind { Press, Release, RepeatPress, RepeatRelease, TabInCommand3 };
+    using Keys = std::vector<std::tuple<Kind, int, ulong>>;
+    const std::tuple<const char*, Keys, int> rows[] = {
+        {"tap", {{Press, Qt::Key_Down, 100}, {Release, Qt::Key_Down, 180}}, 1},
+        {"held", {{Press, Qt::Key_Down, 100}, {Release, Qt::Key_Down, 700}, {Press, Qt::Key_Down, 700}, {Release, Qt::Key_Down, 741},
+                  {Press, Qt::Key_Down, 741}, {RepeatRelease, Qt::Key_Down, 780}, {RepeatPress, Qt::Key_Down, 780}, {Release, Qt::Key_Down, 900}}, 1},
+        {"two taps", {{Press, Qt::Key_Down, 100}, {Release, Qt::Key_Down, 150}, {Press, Qt::Key_Down, 190}, {Release, Qt::Key_Down, 250}}, 2},
+        {"two keys", {{Press, Qt::Key_Down, 100}, {Press, Qt::Key_Up, 120}, {Release, Qt::Key_Down, 150}, {Release, Qt::Key_Up, 150}}, 2},
+        {"Enter that closed a message box", {{Release, Qt::Key_Return, 100}}, 0},
+        {"Tab into the list", {{TabInCommand3, Qt::Key_Tab, 100}, {Release, Qt::Key_Tab, 150}}, 1},
+    };
+    for (const auto& [what, keys, added] : rows) {
+        SCOPED_TRACE(what);
+        Started s({"a.txt"});
+        Form1& form = *s.form;
+        form.show(), form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        form.Dirlist->setFocus();
+        for (const auto& [kind, key, time] : keys) {
+            const bool press = kind == Press || kind == RepeatPress || kind == TabInCommand3;
+            QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, key, Qt::NoModifier, QString(), kind == RepeatPress || kind == RepeatRelease);
+            event.setTimestamp(time);
+            if (kind == TabInCommand3) form.Command3->setFocus();
+            QApplication::sendEvent(kind == TabInCommand3 ? static_cast<QWidget*>(form.Command3) : form.Dirlist, &event);
+        }
+        QTest::qWait(quillmere::FolderList::kRepeatWaitMs + 50);
+        EXPECT_EQ(std::pair(form.List1->count() - 1, form.Dirlist->hasFocus()), std::pair(added, true));
     }
 }
 

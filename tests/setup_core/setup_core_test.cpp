@@ -23,13 +23,14 @@ TEST(DatePageCheck, FocusGoesToTheFirstRejectedBoxAndPaddingKeepsTypedZeros)
         {"x", "1970/ 1 2/5", "none"}, {"x", "1970/3月/5", "none"}, {"x", QString(400, u'9') + "/1/1", "none"},  // leading number
         {"x", "1970/2/31", "none"}, {"x", "1970/2/32", "day 1"}, {"x", "6/12/31", "year 1"}, {"x", "7/12/31", "none"},
         {"x", "/3/5", "year 1"}, {"x", "/12/40", "none"},   // an empty year passes on a sum of 50 or more
+        {"x", "１９７０/１２/３１", "none"}, {"x", "１９７０/１３/１", "month 1"},
     };
     for (const auto& c : cases) {
         const auto ref = firstRejectedBox(DateEntry{c.name, rows(c.rows)});
         EXPECT_EQ((ref ? std::array{"name", "year", "month", "day"}[int(ref->box)] + (" " + std::to_string(ref->row + 1)) : "none"),
                   c.expected) << c.rows.toStdString();
     }
-    for (const auto& [text, year, part] : {std::array<QString, 3>{"", "0000", "00"}, {"19700", "9700", "00"}, {"年𠀋", "00年𠀋", "年𠀋"}})
+    for (const auto& [text, year, part] : {std::array<QString, 3>{"", "0000", "00"}, {"19700", "9700", "00"}, {"年𠀋", "00年𠀋", "年𠀋"}, {"１２", "0012", "12"}})
         EXPECT_TRUE(padYear(text) == year && padMonthOrDay(text) == part) << text.toStdString();   // 𠀋 counts once
     const DateEntry typed{"x", rows("000/0/000")};   // going back empties only zeros that padding made
     EXPECT_EQ(withZerosEmptied(typed), typed);

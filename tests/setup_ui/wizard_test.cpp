@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+#include "temp_env.h"
+#include <QDir>
 
 using namespace setup;
 namespace {
@@ -21,10 +23,11 @@ void fill(Form2* f, const QString& rows)   // "y/m/d|y/m/d|y/m/d" under a name
 QString textOf(QWidget* page, const QString& name) { auto* w = page->findChild<QWidget*>(name); return w ? w->property("text").toString() : "?"; }
 QString boxes(Form2* f) { const auto r = f->entry().rows; return dateLine(r[0]) + u'|' + dateLine(r[1]) + u'|' + dateLine(r[2]); }
 } // namespace
-// Each page from the welcome page: caption, "Name=text|...", Tab order from the first focus; 中止 or the frame ends all.
+// Each page from the welcome page: caption, "Name=text|...", Tab order from the first focus; 中止 or the frame ends all,
+// and the completion page's frame removes the scratch files and the image like its 終了.
 TEST(SetupPages, CaptionsTextsTabOrderAndCancel)
 {
-    const struct { int page; QString caption, texts, tabOrder; const char* cancel; } pages[] = {
+    const struct { int page; QString caption, texts, tabOrder; const char* cancel; bool cleansUp = false; } pages[] = {
         {1, "セットアップ", "Label2=quillmere の|Label1=セットアップをします。|Label3=よろしければ、「次へ」ボタンを|Label4=押して下さい。|"
             "Label5=アンインストールは削除ボタン|Command1=次へ|Command2=中止|Command3=削除|Text1=quillmere", "Command1 Command2 Command3", "Command2"},
         {2, "セットアップ", "NamePrompt=名前あるいはハンドルネームを入れてください。|Label3=記録しておきたい年月日（誕生日など）を|"
@@ -33,11 +36,15 @@ TEST(SetupPages, CaptionsTextsTabOrderAndCancel)
          "Text1 Text2 Text5 Text8 Text3 Text6 Text9 Text4 Text7 Text10 Command2 Command1", "Command1"},
         {3, "セットアップ", "Label2=quillmere の|Label1=セットアップを実行します。|Label3=よろしければ、「実行」ボタンを|Label4=押して下さい。|"
             "Command3=前画面へ戻る。|Command1=実行|Command2=中止", "Command2 Command1 Command3", "Command2"},
-        {4, "Form4", "Label1=quillmere の|Label2=セットアップが完了しました。|Label3=終了ボタンを押して下さい。|Command1=終了", "Command1", nullptr},
+        {4, "Form4", "Label1=quillmere の|Label2=セットアップが完了しました。|Label3=終了ボタンを押して下さい。|Command1=終了", "Command1", nullptr, true},
         {5, "Form5", "Label1=quillmere の|Label2=アンインストールが完了しました。|Label3=終了ボタンを押して下さい。|"
             "Label4=フォルダに残っているファイルを|Label5=フォルダごとゴミ箱に入れて下さい。|Command1=終了", "Command1", nullptr},
     };
     for (const auto& p : pages) {
+        testsupport::TempWorkDir dir;
+        const QStringList scratch = {"quillmere.$_$", "../data/quillmere/cpy.bat", "../data/quillmere/qmnull.dam", "../data/quillmere/quillmere.ini"};
+        QDir().mkpath(dir.systemFolder());
+        for (const QString& name : scratch) dir.write(name, "x");
         Wizard wizard;
         QSignalSpy ended(&wizard, &Wizard::ended);
         QPointer<QWidget> page = open(wizard, p.page);
@@ -52,6 +59,9 @@ TEST(SetupPages, CaptionsTextsTabOrderAndCancel)
         EXPECT_EQ(tabChain.join(u' '), p.tabOrder) << p.page;
         p.cancel ? click(page, p.cancel) : void(page->close());
         EXPECT_TRUE(ended.count() == 1 && !wizard.form1() && !wizard.form2() && !wizard.form3() && !wizard.visiblePage()) << p.page;
+        QStringList left;
+        for (const QString& name : scratch) if (dir.exists(name)) left << name;
+        EXPECT_EQ(left, p.cleansUp ? scratch.mid(3) : scratch) << p.page;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         wizard.show(2);   // nothing comes back once ended
         EXPECT_TRUE(page.isNull() && !wizard.form2()) << p.page;
@@ -75,4 +85,32 @@ TEST(SetupFlow, DatePageChecksPadsAndGoesBack)
     click(wizard.form3(), "Command3");
     EXPECT_TRUE(wizard.visiblePage() == f2 && f2->Text1->text() == "たろう");
     EXPECT_EQ(boxes(f2), "1970/03/05|//|/12/40");   // only the zeros padding made are emptied
+}
+
+// A name or date the memorial data file cannot hold is refused at 次へ, in the box, with the character named.
+TEST(SetupFlow, DatePageRefusesCharactersTheFileCannotHold)
+{
+    const struct { QString name, rows; const char *focus, *says; } cases[] = {
+        {"〜たろう", "1970/3/5|//", "Text1", "名前の「〜」（U+301C）"},
+        {"た𠀋ろう", "1970/13/5|//", "Text5", nullptr},   // the silent checks come first
+        {"た𠀋ろう", "1970/3/5|//", "Text1", "「𠀋」（U+2000B）"},
+        {"たろう", "1970/3/5|1999/1〜/1|", "Text6", "日付の「〜」"},
+        {"たろう", "99〜1970/3/5|//", nullptr, nullptr},   // padding cuts it off
+        {"～たろう", "1970/3/5|//", nullptr, nullptr},   // the full-width tilde is fine
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString() + " " + c.rows.toStdString());
+        Wizard wizard;
+        QStringList messages;
+        wizard.showMessage = [&](QWidget*, const QString& text) { messages << text; };
+        click(open(wizard, 1), "Command1");
+        Form2* f2 = wizard.form2();
+        fill(f2, c.rows);
+        f2->Text1->setText(c.name);
+        f2->Command2->setFocus(), click(f2, "Command2");
+        EXPECT_EQ(wizard.visiblePage(), c.focus ? static_cast<QWidget*>(f2) : wizard.form3());
+        EXPECT_EQ(c.focus ? f2->focusWidget()->objectName() : "", c.focus ? c.focus : "");
+        EXPECT_EQ(messages.size(), c.says ? 1 : 0);
+        EXPECT_TRUE(!c.says || messages.value(0).contains(QString::fromUtf8(c.says))) << messages.value(0).toStdString();
+    }
 }
