@@ -153,8 +153,9 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
         if (end < 0) {
             // A run cut short leaves a last line without its end; other
             // line ends mean another program wrote the file.
+            // A write cut between CR and LF leaves the CR alone at the end.
             const QByteArrayView rest = QByteArrayView(bytes).sliced(pos);
-            if (rest.contains('\r') || rest.contains('\n'))
+            if (rest.chopped(rest.endsWith('\r') ? 1 : 0).contains('\r') || rest.contains('\n'))
                 return refuse(count + 1);
             parsed.cutShort = true;
             end = pos;

@@ -49,6 +49,7 @@ TEST(Script, RestoreThroughTheRunner)
         {{"x", "x    a"}, "ren    x    a    b\r\n", {0, 0, 0, 0, 1, 0}, "x=x x    a=x    a", "一つに決まらない"},
         {{"b", "新 写真"}, "ren    \x90\x56 \x8E\xCA\x90\x5E    \x8E\xCA\x90\x5E\r\nren    c    b", {1, 0, 0, 0, 0, 1},
          "b=b 写真=新 写真", "途中で切れた最後の行"},
+        {{"c"}, "ren    c    b\r\nren    d    c\r", {1, 0, 0, 0, 0, 1}, "b=c", "途中で切れた最後の行"},   // cut between CR and LF
         // Restored already, a chain included: nothing moves, and the user is told.
         {{"Aa", "a"}, "ren    AAa    Aa\r\nren    Aa    a\r\n", {0, 2, 0, 0, 0, 0}, "Aa=Aa a=a", "名前はすでに元に戻っています。"},
         {{"n"}, "ren    n    n\r\n", {0, 0, 0, 0, 0, 0}, "n=n", "元に戻す名前はありませんでした。"}};

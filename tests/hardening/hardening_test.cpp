@@ -40,6 +40,7 @@ Snapshot snapshot(bool withoutScript = false)
             : f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
     files.remove(withoutScript ? "modosu.bat" : "");
+    files.removeIf([](const auto& file) { return file.key().startsWith(u".modosu.bat."); });   // a kill while it was named
     return files;
 }
 // Runs the undo script: the folder must hold again what it held before the run.
@@ -106,7 +107,7 @@ const char* const kTexts[] = {"", "", "A", "a", "X", "-", ".", " ", "    ", "写
 // Position boxes, and whether the run may go ahead.
 const std::pair<const char*, bool> kPositions[] = {{"1", true}, {"3", true}, {" 3 ", true}, {"2.5", true}, {"1.5", true},
     {"20", true}, {"0", true}, {"+2", true}, {"2147483648", true}, {"", false}, {"8abc", false}, {"-1", false},
-    {"0.4", false}, {"2147483649", false}, {"1e3", false}, {"１", false}};
+    {"0.4", false}, {"2147483649", false}, {"1e3", false}, {"１", true}};
 const char* const kCounts[] = {"8", "1", "1", "2", "3", "0", "-1", "", "abc", "8abc", "1.5", "99999999999", "-2"};
 const char* const kStarts[] = {"1", "1", "007", "0", "", "abc", "-5", "100", "1.5", "99999999999999999999", "  3"};
 QString caseVariant(QString name, Random& r)
@@ -143,7 +144,10 @@ std::tuple<Mode, renamer::Boxes, bool> randomRun(const QStringList& names, Rando
     switch (mode) {
     case Mode::Replace: b = boxes(mode, searchText(names, r), r.pick(kTexts)); break;
     case Mode::Insert: return {mode, boxes(mode, position, r.pick(kTexts)), !usablePosition};
-    case Mode::DeleteAt: return {mode, boxes(mode, position, r.pick(kCounts)), !usablePosition};
+    case Mode::DeleteAt: {
+        const QString count = r.pick(kCounts);
+        return {mode, boxes(mode, position, count), !usablePosition || count == u"99999999999"};
+    }
     case Mode::NumberFront: case Mode::NumberBehind: b = boxes(mode, r.pick(kStarts)); break;
     case Mode::DeleteBefore: b = boxes(mode, searchText(names, r)), b.check1 = r.chance(0.5); break;
     default: break;
@@ -286,7 +290,7 @@ TEST(HardeningLimits, RefusedOrStoppedRunsLoseNothing)
         {nullptr, Mode::DeleteAt, "99999999999", "1", Stop::None, 0, 0, 0, deleteN, "<none>"},
         {nullptr, Mode::DeleteAt, "0.49", "1", Stop::None, 0, 0, 0, deleteN, "<none>"},
         {nullptr, Mode::Insert, "2147483648", "D", Stop::None, 2, 2, 0, "", "ren    a.txtD    a.txt\r\nren    b.txtD    b.txt\r\n"},
-        {nullptr, Mode::DeleteAt, "1", "99999999999", Stop::None, 0, 0, 0, "", "<none>"},   // nothing left of the names
+        {nullptr, Mode::DeleteAt, "1", "99999999999", Stop::None, 0, 0, 0, "ｎ（削除する文字数）", "<none>"},
     };
     rlimit unlimited{};
     std::signal(SIGXFSZ, SIG_IGN), getrlimit(RLIMIT_FSIZE, &unlimited);
