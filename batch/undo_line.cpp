@@ -20,14 +20,14 @@ std::vector<Reading> renReadings(const QString& line)
     std::vector<Reading> readings;
     if (!line.startsWith(kRenPrefix, Qt::CaseInsensitive))
         return readings;
-    const QString rest = line.mid(kRenPrefix.size());
+    const QStringView rest = QStringView(line).sliced(kRenPrefix.size());
     // Every run of four blanks may be the separator, overlapping runs too:
     // "a     b" is "a" + " b" or "a " + "b". Neither name can be empty.
     for (qsizetype at = rest.indexOf(kSplit, 1); at >= 0; at = rest.indexOf(kSplit, at + 1)) {
         const qsizetype targetStart = at + kSplit.size();
         if (targetStart >= rest.size())
             break;
-        readings.emplace_back(rest.left(at), rest.mid(targetStart));
+        readings.emplace_back(rest.left(at).toString(), rest.sliced(targetStart).toString());
     }
     return readings;
 }

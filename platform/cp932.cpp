@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -35,6 +36,10 @@ char16_t fromIcu(char16_t c)
 
 QString mapControls(const QString& text, char16_t (*map)(char16_t))
 {
+    // Most texts hold none of the three: no copy for them.
+    const auto swapped = [](QChar c) { return c == u'\x1A' || c == u'\x1C' || c == u'\x7F'; };
+    if (std::none_of(text.cbegin(), text.cend(), swapped))
+        return text;
     QString out = text;
     for (QChar& c : out)
         c = QChar(map(c.unicode()));
@@ -117,16 +122,17 @@ const std::vector<quint16>& encodingTable()
 std::optional<QByteArray> encodeCp932(const QString& text)
 {
     const std::vector<quint16>& table = encodingTable();
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    char* out = bytes.data();
     for (const QChar c : text) {
         const quint16 code = table[c.unicode()];   // a surrogate is never there
         if (code == kNone)
             return std::nullopt;
         if (code > 0xFF)
-            bytes += char(code >> 8);
-        bytes += char(code & 0xFF);
+            *out++ = char(code >> 8);
+        *out++ = char(code & 0xFF);
     }
+    bytes.truncate(out - bytes.constData());
     return bytes;
 }
 

@@ -6,12 +6,12 @@
 
 namespace platform {
 
-std::optional<QSet<QByteArray>> nonFolderEntries()
+std::optional<QList<QByteArray>> nonFolderEntries()
 {
     DIR* dir = ::opendir(".");
     if (!dir)
         return std::nullopt;
-    QSet<QByteArray> names;
+    QList<QByteArray> names;
     const int fd = ::dirfd(dir);
     while (const struct dirent* entry = ::readdir(dir)) {
         bool folder = entry->d_type == DT_DIR;
@@ -20,7 +20,7 @@ std::optional<QSet<QByteArray>> nonFolderEntries()
             folder = ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
         }
         if (!folder)
-            names.insert(QByteArray(entry->d_name));
+            names.append(QByteArray(entry->d_name));
     }
     ::closedir(dir);
     return names;

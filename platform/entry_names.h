@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSet>
+#include <QList>
 
 #include <optional>
 
@@ -11,6 +11,6 @@ namespace platform {
 // directory that is not a folder: hidden ones, links and special files
 // included. One read of the folder, for a run that would otherwise ask for
 // each of thousands of names on its own. nullopt when it cannot be read.
-std::optional<QSet<QByteArray>> nonFolderEntries();
+std::optional<QList<QByteArray>> nonFolderEntries();
 
 } // namespace platform

@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -65,9 +67,49 @@ bool nameLess(const QString& a, const QString& b)
     return QString::compare(a, b, Qt::CaseSensitive) < 0;
 }
 
+namespace {
+
+// By UTF-16 units, as the toolkit's own comparison goes.
+int compareUnits(QStringView a, QStringView b)
+{
+    return QtPrivate::compareStrings(a, b, Qt::CaseSensitive);
+}
+
+// The case-blind key of a name, folded once: sorting compares keys instead
+// of folding both names at every comparison.
+QString foldedKey(const QString& name)
+{
+    QString key = name;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char16_t u = key[i].unicode();
+        if (u < 0x80) {
+            if (u >= u'A' && u <= u'Z')
+                key[i] = QChar(char16_t(u + 0x20));
+        } else if (QChar::isHighSurrogate(u) && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(u, key[i + 1].unicode()));
+            key[i] = QChar(QChar::highSurrogate(folded));
+            key[++i] = QChar(QChar::lowSurrogate(folded));
+        } else {
+            key[i] = QChar(QChar::toCaseFolded(u));
+        }
+    }
+    return key;
+}
+
+} // namespace
+
 void sortNames(QStringList& names)
 {
-    std::sort(names.begin(), names.end(), nameLess);
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(std::size_t(names.size()));
+    for (QString& name : names)
+        keyed.emplace_back(foldedKey(name), std::move(name));
+    std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        const int blind = compareUnits(a.first, b.first);
+        return blind != 0 ? blind < 0 : compareUnits(a.second, b.second) < 0;
+    });
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[std::size_t(i)].second);
 }
 
 std::optional<QStringList> listFiles(const QString& folder)

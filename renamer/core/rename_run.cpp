@@ -7,6 +7,7 @@
 #include "platform/folder_lock.h"
 #include "platform/rename.h"
 #include "platform/text_file.h"
+#include "renamer/core/name_set.h"
 #include "renamer/core/undo_check.h"
 
 #include <QElapsedTimer>
@@ -34,6 +35,8 @@ constexpr qsizetype kSnapshotFrom = 256;
 struct Entry {
     QByteArray from;           // as the file system spells them
     QByteArray to;
+    quint64 fromHash = 0;
+    quint64 toHash = 0;
     int counter = 0;           // the run counter once this entry is done
     qsizetype lineEnd = -1;    // where its line ends in the group's bytes; -1: no line
     bool attempt = false;      // counted as a rename attempt
@@ -59,8 +62,13 @@ public:
     void walk(const QStringList& oldNames, const Transform& transform)
     {
         const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
-        if (count >= kSnapshotFrom)
-            present_ = platform::nonFolderEntries();
+        if (count >= kSnapshotFrom) {
+            if (const auto names = platform::nonFolderEntries()) {
+                present_.emplace();
+                for (const QByteArray& name : *names)
+                    present_->insert(name, NameSet::hashOf(name));
+            }
+        }
         for (qsizetype i = 0; i < count; ++i) {
             if (!plan(oldNames[i], transform))
                 return;
@@ -90,25 +98,27 @@ private:
         }
         if (result.kind != TransformResult::Kind::NewName)
             return noLine(false);
-        const QString undo = batch::undoLine(result.name, oldName);
-        const auto line = encodedUndoLine(undo);
+        const auto line = encodedUndoLine(result.name, oldName);
         if (!line) {
             ++report_.unrepresentable;
             return noLine(false);
         }
         // The checks below ask the folder, so they must see this group's
         // renames done when they touch its names.
-        const bool readings = (result.name.contains(u' ') || oldName.contains(u' '))
-            && batch::usableReadings(undo).size() > 1;
-        if (readings || touched_.contains(oldName)) {
+        const QString undo = result.name.contains(u' ') || oldName.contains(u' ')
+            ? batch::undoLine(result.name, oldName)
+            : QString();
+        const bool readings = !undo.isEmpty() && batch::usableReadings(undo).size() > 1;
+        const QByteArray from = QFile::encodeName(oldName);
+        const quint64 fromHash = NameSet::hashOf(from);
+        if (readings || touched_.contains(from, fromHash)) {
             if (!commit())
                 return false;
         }
-        const QByteArray from = QFile::encodeName(oldName);
-        if (!exists(oldName, from)) {
+        if (!exists(oldName, from, fromHash)) {
             // Gone, listed twice, or a folder listed from elsewhere: nothing
             // may move, and an undo line would move whatever holds the new name.
-            ++(movedAway_.contains(from) ? report_.alreadyMoved : report_.notFound);
+            ++(moves_.movedAway(from) ? report_.alreadyMoved : report_.notFound);
             ++counter_;
             return noLine(true);
         }
@@ -129,23 +139,25 @@ private:
         bytes_ += "\r\n";
         ++lines_;
         ++counter_;
-        entries_.push_back({from, QFile::encodeName(result.name), counter_, bytes_.size(), true});
-        touched_.insert(oldName);
-        touched_.insert(result.name);
+        const QByteArray to = QFile::encodeName(result.name);
+        const quint64 toHash = NameSet::hashOf(to);
+        entries_.push_back({from, to, fromHash, toHash, counter_, bytes_.size(), true});
+        touched_.insert(from, fromHash);
+        touched_.insert(to, toHash);
         return true;
     }
 
     // Whether a file (not a folder) of the name is there now.
-    bool exists(const QString& name, const QByteArray& spelled) const
+    bool exists(const QString& name, const QByteArray& spelled, quint64 hash) const
     {
-        return present_ ? present_->contains(spelled) : platform::fileEntryExists(name);
+        return present_ ? present_->contains(spelled, hash) : platform::fileEntryExists(name);
     }
 
     bool noLine(bool attempt)
     {
         if (attempt || options_.refreshEveryEntry) {
             startGroup();
-            entries_.push_back({{}, {}, counter_, -1, attempt});
+            entries_.push_back({{}, {}, 0, 0, counter_, -1, attempt});
         }
         return true;
     }
@@ -176,7 +188,7 @@ private:
             if (e.lineEnd > kept)
                 break;   // its line did not reach the disk whole
             if (e.lineEnd >= 0 && e.from != e.to)
-                rename(e.from, e.to);
+                rename(e);
             if (e.attempt)
                 report_.attempts = e.counter;
             if (options_.progress)
@@ -194,19 +206,17 @@ private:
     }
 
     // Both names were checked to be bare names when planned.
-    void rename(const QByteArray& from, const QByteArray& to)
+    void rename(const Entry& e)
     {
         using platform::RenameStatus;
-        const RenameStatus status = platform::renameNoReplace(from, to);
+        const RenameStatus status = platform::renameNoReplace(e.from, e.to);
         switch (status) {
         case RenameStatus::Renamed:
             ++report_.renamed;
-            moves_.moved(from, to);
-            movedAway_.insert(from);
-            movedAway_.remove(to);
+            moves_.moved(e.from, e.to);
             if (present_) {
-                present_->remove(from);
-                present_->insert(to);
+                present_->remove(e.from, e.fromHash);
+                present_->insert(e.to, e.toHash);
             }
             break;
         case RenameStatus::TargetExists:
@@ -215,7 +225,7 @@ private:
         case RenameStatus::SourceMissing:
             ++report_.notFound;
             if (present_)
-                present_->remove(from);
+                present_->remove(e.from, e.fromHash);
             break;
         default:
             ++report_.refused;
@@ -232,9 +242,8 @@ private:
     QByteArray bytes_;            // the group's undo lines
     int lines_ = 0;
     std::vector<Entry> entries_;
-    QSet<QString> touched_;       // names this group's renames take or free
-    QSet<QByteArray> movedAway_;  // names this run's renames freed
-    std::optional<QSet<QByteArray>> present_;   // the folder's files, kept up to date
+    NameSet touched_;             // names this group's renames take or free
+    std::optional<NameSet> present_;   // the folder's files, kept up to date
     RunMoves moves_;
     QElapsedTimer clock_;
 };
@@ -244,6 +253,8 @@ private:
 bool isExcluded(const QString& name)
 {
     // The endings are ASCII, so four UTF-16 units are four characters here.
+    if (name.size() < 4 || name[name.size() - 4] != u'.')
+        return false;
     for (const char16_t* ending : {u".exe", u".bat", u".com", u".dll"}) {
         if (name.endsWith(QStringView(ending), Qt::CaseSensitive))
             return true;

@@ -35,18 +35,32 @@ bool printableAsciiEncodesAsItself()
 
 } // namespace
 
-// Encoding the whole line once is enough: the code page is stateless, so
-// the line comes back exactly only when each name does.
-std::optional<QByteArray> encodedUndoLine(const QString& line)
+// The code page is stateless: a line comes back exactly when each name does.
+std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString& oldName)
 {
-    if (isPrintableAscii(line) && printableAsciiEncodesAsItself())
-        return line.toLatin1();
-    if (line.contains(u'\n') || line.contains(u'\r'))
-        return std::nullopt;
-    return platform::encodeCp932(line);
+    std::optional<QByteArray> newBytes, oldBytes;
+    if (isPrintableAscii(newName) && isPrintableAscii(oldName) && printableAsciiEncodesAsItself()) {
+        newBytes = newName.toLatin1();
+        oldBytes = oldName.toLatin1();
+    } else {
+        for (const QString* name : {&newName, &oldName})
+            if (name->contains(u'\n') || name->contains(u'\r'))
+                return std::nullopt;
+        newBytes = platform::encodeCp932(newName);
+        oldBytes = newBytes ? platform::encodeCp932(oldName) : std::nullopt;
+        if (!oldBytes)
+            return std::nullopt;
+    }
+    QByteArray line;
+    line.reserve(7 + newBytes->size() + 4 + oldBytes->size() + 2);
+    line += "ren    ";
+    line += *newBytes;
+    line += "    ";
+    line += *oldBytes;
+    return line;
 }
 
-bool RunMoves::existedAtStart(const QString& name) const
+void RunMoves::catchUp() const
 {
     for (; applied_ < pending_.size(); ++applied_) {
         const auto& [from, to] = pending_[applied_];
@@ -55,6 +69,17 @@ bool RunMoves::existedAtStart(const QString& name) const
         if (!taken_.remove(to))
             made_.insert(to);
     }
+}
+
+bool RunMoves::movedAway(const QByteArray& spelled) const
+{
+    catchUp();
+    return taken_.contains(spelled);
+}
+
+bool RunMoves::existedAtStart(const QString& name) const
+{
+    catchUp();
     const QByteArray spelled = QFile::encodeName(name);
     return taken_.contains(spelled) || (!made_.contains(spelled) && platform::entryExists(name));
 }

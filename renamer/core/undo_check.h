@@ -11,25 +11,29 @@
 // What the run checks of an undo line before it may write it.
 namespace renamer {
 
-// The undo line as the script will hold it, or nothing when the script
-// cannot hold one of its names exactly (a line break included).
-std::optional<QByteArray> encodedUndoLine(const QString& line);
+// The undo line of a rename as the script will hold it, or nothing when the
+// script cannot hold one of the names exactly (a line break included).
+std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString& oldName);
 
 // The names the run has moved so far, to see the folder as it stood before
 // the run: a restore pressed a second time starts from there.
 class RunMoves {
 public:
-    // Only names with blanks ever ask, so a move is just noted here and the
-    // sets are brought up to date when asked.
+    // Few entries ever ask (names with blanks, names listed twice), so a
+    // move is just noted here and the sets are brought up to date when asked.
     // Names as the file system spells them.
     void moved(const QByteArray& from, const QByteArray& to) { pending_.emplace_back(from, to); }
     bool existedAtStart(const QString& name) const;
+    // Whether the file of this name (as the file system spells it) was there
+    // at the start and a rename of the run has moved it away.
+    bool movedAway(const QByteArray& spelled) const;
 
 private:
     std::vector<std::pair<QByteArray, QByteArray>> pending_;
     mutable std::size_t applied_ = 0;
     mutable QSet<QByteArray> made_;    // there now only because the run put them there
     mutable QSet<QByteArray> taken_;   // there at the start, moved away since
+    void catchUp() const;
 };
 
 // Runs of four blanks in a name let its undo line split more than one way.

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,25 @@ TEST(Listing, ListsOnlyOrdinaryFilesInNameOrder)
     EXPECT_FALSE(platform::listFiles(dir.file("gone")));   // not an empty folder
     EXPECT_EQ(platform::listFiles(dir.path()), QStringList({"a.TXT", "B.txt", "b.txt", "c d.txt", "link.txt", QStringLiteral("写真.jpg")}));
     EXPECT_EQ(platform::subfolders(dir.path()), QStringList({dir.file("dirlink"), dir.file("folder")}));
+}
+
+// Sorting by keys folded once gives the order of the pairwise case-blind comparison.
+TEST(Listing, SortAgreesWithNameOrder)
+{
+    const QStringList pieces = {"a", "A", "b", "ß", "SS", "ｆ", "Ｆ", "写真", "Σ", "ς", "σ", "İ", "i", "\U0001F600", "\uFF5E",
+                                "\uE000", " ", "_", "[", "0", "9"};
+    std::mt19937 random(20261207);
+    QStringList names;
+    for (int i = 0; i < 2000; ++i) {
+        QString name;
+        for (int n = 1 + int(random() % 4); n > 0; --n)
+            name += pieces[qsizetype(random() % pieces.size())];
+        names << name;
+    }
+    QStringList expected = names;
+    std::stable_sort(expected.begin(), expected.end(), platform::nameLess);
+    platform::sortNames(names);
+    EXPECT_EQ(names, expected);
 }
 
 TEST(Listing, ChainRunsFromTheRoot)
