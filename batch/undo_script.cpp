@@ -252,7 +252,7 @@ QString restoreMessage(const RestoreReport& r)
     case Status::Missing:
         return QStringLiteral("元に戻すためのファイル modosu.bat がありません。");
     case Status::Unreadable:
-        return QStringLiteral("modosu.bat を読み込めませんでした（普通のファイルではありません）。");
+        return QStringLiteral("modosu.bat を読み込めませんでした（普通のファイルでないか、読み取りのエラーです）。");
     case Status::TooLarge:
         return QStringLiteral("modosu.bat が大きすぎるため、実行しませんでした。");
     case Status::Foreign:

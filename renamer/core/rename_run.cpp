@@ -12,7 +12,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSet>
 
 #include <algorithm>
 #include <optional>
