@@ -2,6 +2,7 @@
 #include "batch/undo_script.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
+#include "platform/rename.h"
 #include "temp_env.h"
 #include <gtest/gtest.h>
 #include <array>
@@ -121,6 +122,27 @@ TEST(RenameRun, RunThenRestore)
         EXPECT_TRUE(*r.message ? message.contains(q(r.message)) : message.isEmpty()) << message.toStdString();
         EXPECT_TRUE((batch::runUndoScript("modosu.bat").status == batch::RestoreReport::Status::Ran));
         EXPECT_EQ(others(dir), before);
+    }
+}
+
+// The run's message gives each reason apart; a name listed again after its file was renamed is no failure.
+TEST(RenameRun, ReportsEachReasonApart)
+{
+    const auto readOnly = [](const char*, const char*) { return errno = EROFS, -1; };
+    const std::tuple<QStringList, bool, std::array<int, 5>, const char*> rows[] = {   // renamed, again, not found, taken, refused
+        {{"a", "a", "b"}, false, {2, 1, 0, 0, 0}, ""},
+        {{"a", "elsewhere", "b"}, false, {2, 0, 1, 0, 0}, "1 件は作業フォルダにファイルが見つかりませんでした（名前の変更は、起動したフォルダで行います）。"},
+        {{"a", "c"}, false, {1, 0, 0, 1, 0}, "1 件は新しい名前のファイルがすでにあるため、変更できませんでした。"},
+        {{"a", "b"}, true, {0, 0, 0, 0, 2}, "このフォルダでは名前を変更できません（読み取り専用のドライブです）。"}};
+    for (const auto& [workList, refuse, counts, message] : rows) {
+        testsupport::TempWorkDir dir;
+        dir.write("a"), dir.write("b"), dir.write("c"), dir.write("Xc");
+        platform::testing::setRenameCalls({refuse ? +readOnly : nullptr, nullptr});
+        const auto prefix = [](const QString& name, int) { return renamer::addPrefix(name, "X"); };
+        const auto r = renamer::runRename(workList, prefix, {});
+        platform::testing::setRenameCalls({});
+        EXPECT_EQ((std::array{r.renamed, r.alreadyMoved, r.notFound, r.taken, r.refused}), counts) << workList.join(",").toStdString();
+        EXPECT_EQ(renamer::reportMessage(r), q(message));
     }
 }
 
