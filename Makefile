@@ -44,7 +44,7 @@ test-unit: build
 # The sanitizer build uses clang so that the fuzz targets can live in it too;
 # ctest there runs the unit tests and a short smoke run of every fuzzer.
 $(BUILD_ASAN)/build.ninja:
-	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
 	  -DQM_SANITIZE=ON -DQM_FUZZ=ON -DQM_E2E=OFF
 
 test-asan: deps $(BUILD_ASAN)/build.ninja
