@@ -36,8 +36,10 @@ DurableFile::OpenStatus DurableFile::open(const QString& name, int folderFd)
         return OpenStatus::InTheWay;
     // A file without a name until its first sync, so a killed run leaves
     // nothing behind; where the volume has no such files, a hidden name.
+    // Naming it later goes through /proc, which a bare container may lack.
+    static const bool canName = ::access("/proc/self/fd", F_OK) == 0;
     QByteArray temp;
-    int fd = ::open(".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    int fd = canName ? ::open(".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
     if (fd < 0)
         fd = createBeside(path, temp);
     if (fd < 0)
