@@ -33,7 +33,7 @@ bool exists(const QString& name)
     return platform::entryExists(name);
 }
 
-void countFailedRename(platform::RenameStatus status, const Reading& reading, RestoreReport& report, Outcome& outcome)
+void countOutcome(platform::RenameStatus status, const Reading& reading, RestoreReport& report, Outcome& outcome)
 {
     using platform::RenameStatus;
     switch (status) {
@@ -101,7 +101,7 @@ void carryOut(const ParsedScript& script, RestoreReport& report)
         switch (choice.kind) {
         case Choice::Kind::Rename:
             // Both names are bare: the script was checked whole.
-            countFailedRename(platform::renameNoReplace(choice.reading.first, choice.reading.second), choice.reading,
+            countOutcome(platform::renameNoReplace(choice.reading.first, choice.reading.second), choice.reading,
                               report, outcome);
             break;
         case Choice::Kind::Nothing:
