@@ -11,16 +11,13 @@
 
 #include "qmb.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -41,19 +38,6 @@ QStringList mixedNames(size_t count)
     return names;
 }
 
-bool hasTrailByte5C(const QByteArray& cp932)
-{
-    for (qsizetype i = 0; i + 1 < cp932.size(); ++i) {
-        const auto b = static_cast<unsigned char>(cp932[i]);
-        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
-            if (cp932[i + 1] == '\\')
-                return true;
-            ++i;
-        }
-    }
-    return false;
-}
-
 TEST(MixedNames, EveryNameCanBeRenamedAndRestored)
 {
     const QStringList names = mixedNames(kNames);
@@ -66,43 +50,6 @@ TEST(MixedNames, EveryNameCanBeRenamedAndRestored)
         // One reading of its undo line, and listed by the program.
         ASSERT_FALSE(name.contains(QStringLiteral("    ")) || name.startsWith(u' ') || name.endsWith(u' '))
             << name.toStdString();
-    }
-}
-
-TEST(MixedNames, HoldTheMixOfARealFolder)
-{
-    const QStringList names = mixedNames(kNames);
-    const auto wide = [](char16_t low, char16_t high) {
-        return [=](const QString& n) {
-            return std::any_of(n.begin(), n.end(), [&](QChar c) { return c.unicode() >= low && c.unicode() <= high; });
-        };
-    };
-    const auto has = [](const char* s) { return [=](const QString& n) { return n.contains(QLatin1String(s)); }; };
-    struct Row {
-        const char* what;
-        std::function<bool(const QString&)> holds;
-        double atLeast, atMost;
-    };
-    const Row rows[] = {
-        {"Japanese", [](const QString& n) { return n.toLatin1() != n.toUtf8(); }, 0.40, 0.60},
-        {"a trail byte 0x5C", [](const QString& n) { return hasTrailByte5C(*platform::encodeCp932(n)); }, 0.05, 0.40},
-        {"kanji", wide(0x4E00, 0x9FFF), 0.20, 0.60},
-        {"hiragana", wide(0x3041, 0x309F), 0.05, 0.40},
-        {"katakana", wide(0x30A0, 0x30FF), 0.05, 0.40},
-        {"half-width kana", wide(0xFF61, 0xFF9F), 0.03, 0.30},
-        {"full-width digits", wide(0xFF10, 0xFF19), 0.05, 0.40},
-        {"a blank", has(" "), 0.20, 0.80},
-        {"&", has("&"), 0.02, 0.20},
-        {"%", has("%"), 0.02, 0.20},
-        {"[ ]", [](const QString& n) { return n.contains(u'[') && n.contains(u']'); }, 0.02, 0.30},
-        {"( )", [](const QString& n) { return n.contains(u'(') && n.contains(u')'); }, 0.05, 0.40},
-        {"#", has("#"), 0.02, 0.20},
-        {".exe or .dll", [](const QString& n) { return renamer::isExcluded(n); }, 0.005, 0.02},
-    };
-    for (const Row& row : rows) {
-        const double share = double(std::count_if(names.begin(), names.end(), row.holds)) / double(names.size());
-        EXPECT_GE(share, row.atLeast) << row.what;
-        EXPECT_LE(share, row.atMost) << row.what;
     }
 }
 
@@ -197,60 +144,6 @@ TEST_F(Folder, CLoopDoesWhatTheProgramDoes)
         ASSERT_EQ(qmb_restore("modosu.bat", &back), 0) << row.what;
         EXPECT_EQ(back.renamed + back.failed, run.renamed + run.failed) << row.what;
         EXPECT_EQ(listing(), before) << row.what;
-    }
-}
-
-// The window benchmark's stopwatch: it must not stop before the script is
-// whole and the name is there.
-TEST_F(Folder, WaitStopsOnlyWhenTheScriptIsWholeAndTheNameIsThere)
-{
-    QProcess wait;
-    wait.start(QStringLiteral(QM_C_LOOP), {"wait", "modosu.bat", "10", "last"});
-    ASSERT_TRUE(wait.waitForStarted());
-    const auto append = [](const char* bytes) {
-        QFile file(QStringLiteral("modosu.bat"));
-        return file.open(QIODevice::Append) && file.write(bytes) > 0;
-    };
-    struct Step {
-        const char* what;
-        std::function<bool()> act;
-        bool ends;
-    };
-    const Step steps[] = {
-        {"part of the script", [&] { return append("12345"); }, false},
-        {"the name, before the script is whole", [] { touch("last"); return true; }, false},
-        {"the rest of the script", [&] { return append("67890"); }, true},
-    };
-    for (const Step& step : steps) {
-        const qint64 before = QDateTime::currentMSecsSinceEpoch();
-        ASSERT_TRUE(step.act()) << step.what;
-        EXPECT_EQ(wait.waitForFinished(step.ends ? 5000 : 100), step.ends) << step.what;
-        if (step.ends) {
-            EXPECT_EQ(wait.exitCode(), 0);
-            const qint64 seen = wait.readAllStandardOutput().trimmed().toLongLong() / 1000;
-            EXPECT_TRUE(seen >= before && seen <= QDateTime::currentMSecsSinceEpoch()) << seen;
-        }
-    }
-}
-
-TEST_F(Folder, CRestoreRunsNothingOfAScriptWithOtherLines)
-{
-    const char* const lines[] = {
-        "ren    b    a\r\nren    ../b    IMG_0001.JPG\r\n",
-        "ren    b    a\r\nren    b    x/IMG_0001.JPG\r\n",
-        "ren    b    a\r\ncopy /B a+b   c /B\r\n",
-        "ren    b    a\r\nren    b a\r\n",
-        "ren    b    a\nren    c    d\r\n",
-        "ren    b    a\r\nren    b    a",
-    };
-    for (const char* text : lines) {
-        QFile file(QStringLiteral("bad.bat"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) > 0);
-        file.close();
-        ASSERT_TRUE(QFile(QStringLiteral("b")).open(QIODevice::WriteOnly));
-        qmb_result result{};
-        EXPECT_EQ(qmb_restore("bad.bat", &result), -1) << text;
-        EXPECT_TRUE(QFile::exists(QStringLiteral("b")) && !QFile::exists(QStringLiteral("a"))) << text;
     }
 }
 

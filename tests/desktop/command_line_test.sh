@@ -23,8 +23,6 @@ while read -r args; do
     [ "$status" = 2 ] || fail "quillmere $args: status $status, not 2"
     [ ! -s "$tmp/out" ] && grep -q "^使い方:" "$tmp/err" || fail "quillmere $args printed: $(cat "$tmp/out" "$tmp/err")"
 done <<'ROWS'
---bogus
 -style fusion --bogus
-one two
 ROWS
 echo ok

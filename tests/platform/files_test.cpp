@@ -1,6 +1,5 @@
 #include "platform/cp932.h"
 #include "platform/durable_file.h"
-#include "platform/folder_lock.h"
 #include "platform/rename.h"
 #include "platform/system_folder.h"
 #include "platform/text_file.h"
@@ -9,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <optional>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -111,15 +109,6 @@ TEST(DurableFile, PutInPlaceOnTheFirstSync)
     QFile::remove("modosu.bat");
     mkfifo("modosu.bat", 0600);
     EXPECT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::InTheWay);
-}
-
-TEST(FolderLock, OneHolderAtATime)
-{
-    testsupport::TempWorkDir dir;
-    std::optional<platform::FolderLock> first(std::in_place);
-    EXPECT_EQ(platform::FolderLock().state(), platform::FolderLock::State::Busy);
-    first.reset();
-    EXPECT_EQ(platform::FolderLock().state(), platform::FolderLock::State::Held);
 }
 
 // Volumes without the no-replace flag (EINVAL) and without hard links (EPERM): a checked rename.

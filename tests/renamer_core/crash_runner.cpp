@@ -1,4 +1,4 @@
-// A slow prefix run over the working directory that prints each counter value, so a test can kill it part-way.
+// A slow prefix run over the working directory that prints each counter value, so a test can act while it runs.
 #include "platform/listing.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"

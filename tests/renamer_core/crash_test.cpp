@@ -1,43 +1,10 @@
-#include "batch/undo_line.h"
 #include "batch/undo_script.h"
-#include "platform/cp932.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
 #include "temp_env.h"
 #include <QCoreApplication>
 #include <QProcess>
 #include <gtest/gtest.h>
-
-// Kills a slow prefix run at two points: every moved file is in the undo script, which puts everything back.
-TEST(RenameRunCrash, KilledRunIsFullyUndoable)
-{
-    for (const int killAfter : {3, 41}) {
-        testsupport::TempWorkDir dir;
-        QStringList originals;
-        for (int i = 0; i < 60; ++i) {
-            originals << QStringLiteral("f%1.txt").arg(i, 3, 10, QChar(u'0'));
-            dir.write(originals.back(), "of " + originals.back().toUtf8());
-        }
-        QProcess process;
-        process.start(QCoreApplication::applicationDirPath() + "/crash_runner");
-        ASSERT_TRUE(process.waitForStarted(5000));
-        for (int seen = 0; seen < killAfter && (process.canReadLine() || process.waitForReadyRead(5000));)
-            seen = process.readLine().trimmed().toInt();
-        process.kill();
-        process.waitForFinished(5000);
-        const auto script = platform::decodeCp932(dir.read("modosu.bat"));
-        ASSERT_TRUE(script.has_value()) << killAfter;
-        QStringList moved = dir.names();
-        moved.removeIf([&](const QString& n) { return n == u"modosu.bat" || originals.contains(n); });
-        for (const QString& name : moved)
-            EXPECT_TRUE(script->split("\r\n").contains(batch::undoLine(name, name.mid(2)))) << name.toStdString();
-        EXPECT_TRUE(moved.size() >= killAfter && moved.size() < 60) << moved.size();
-        batch::runUndoScript("modosu.bat");
-        EXPECT_EQ(dir.names(), QStringList(originals) << "modosu.bat");
-        for (const QString& name : originals)
-            EXPECT_EQ(dir.read(name), "of " + name.toUtf8()) << killAfter;
-    }
-}
 
 // A second window (here: this process) in the folder of a running run is refused and touches nothing;
 // every file the run renamed is restorable afterwards.
