@@ -114,7 +114,8 @@ private:
             if (!commit())
                 return false;
         }
-        if (!exists(oldName, from, fromHash)) {
+        // A name with a folder in it is never one of this folder's files.
+        if (!platform::isBareFileName(oldName) || !exists(oldName, from, fromHash)) {
             // Gone, listed twice, or a folder listed from elsewhere: nothing
             // may move, and an undo line would move whatever holds the new name.
             ++(moves_.movedAway(from) ? report_.alreadyMoved : report_.notFound);

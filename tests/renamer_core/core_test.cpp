@@ -144,6 +144,10 @@ TEST(RenameRun, ReportsEachReasonApart)
         EXPECT_EQ((std::array{r.renamed, r.alreadyMoved, r.notFound, r.taken, r.refused}), counts) << workList.join(",").toStdString();
         EXPECT_EQ(renamer::reportMessage(r), q(message));
     }
+    testsupport::TempWorkDir dir;   // a listed path, even to a file of this folder, is not one of its names
+    dir.write("c");
+    const auto r = renamer::runRename({"../work/c"}, [](const QString&, int) { return renamer::TransformResult::to("d"); }, {});
+    EXPECT_TRUE(r.notFound == 1 && dir.exists("c") && !dir.exists("d"));
 }
 
 } // namespace
