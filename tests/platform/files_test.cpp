@@ -111,6 +111,27 @@ TEST(DurableFile, PutInPlaceOnTheFirstSync)
     EXPECT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::InTheWay);
 }
 
+TEST(Rename, NeverReplacesAndReportsEachOutcome)
+{
+    testsupport::TempWorkDir dir;
+    dir.write("a", "A");
+    dir.write("b", "B");
+    dir.write("abc.txt", "C");
+    QDir(dir.path()).mkdir("sub");
+    using platform::RenameStatus;
+    const std::tuple<const char*, const char*, RenameStatus> rows[] = {
+        {"a", "b", RenameStatus::TargetExists},
+        {"a", "sub", RenameStatus::TargetExists},
+        {"missing", "x", RenameStatus::SourceMissing},
+        {"abc.txt", "ABC.txt", RenameStatus::Renamed},  // letter case only
+        {"a", "新しい 名前.txt", RenameStatus::Renamed},
+    };
+    for (const auto& [from, to, status] : rows)
+        EXPECT_EQ(platform::renameNoReplace(u(from), u(to)), status) << from << " -> " << to;
+    EXPECT_EQ(dir.read("b"), "B");
+    EXPECT_EQ(dir.read(u("新しい 名前.txt")), "A");
+}
+
 // Volumes without the no-replace flag (EINVAL) and without hard links (EPERM): a checked rename.
 TEST(Rename, FallsBackWhereTheVolumeKnowsNeitherFlagNorLinks)
 {
@@ -126,7 +147,7 @@ TEST(Rename, FallsBackWhereTheVolumeKnowsNeitherFlagNorLinks)
             {"a", "b", RenameStatus::TargetExists}, {"missing", "c", RenameStatus::SourceMissing},
             {"x.txt", "X.TXT", RenameStatus::Renamed}, {"a", "c", RenameStatus::Renamed}};
         for (const auto& [from, to, status] : rows)
-            EXPECT_EQ(platform::renameBareNoReplace(u(from), u(to)), status) << from << " -> " << to << " links " << links;
+            EXPECT_EQ(platform::renameNoReplace(u(from), u(to)), status) << from << " -> " << to << " links " << links;
         EXPECT_EQ(std::tuple(dir.read("b"), dir.read("c"), dir.exists("a")), std::tuple("B", "A", false)) << links;
     }
     platform::testing::setRenameCalls({});
