@@ -223,6 +223,11 @@ RestoreReport runUndoScript(const QString& path)
     return report;
 }
 
+QString busyFolderMessage()
+{
+    return QStringLiteral("このフォルダでは別の quillmere が名前を変更中です。終わってからもう一度押して下さい。");
+}
+
 QString refusalWords(platform::RenameStatus status)
 {
     using platform::RenameStatus;
@@ -259,7 +264,7 @@ QString restoreMessage(const RestoreReport& r)
         return QStringLiteral("この modosu.bat は quillmere が書いたものではないため、何も実行しませんでした（%1 行目）。")
             .arg(r.foreignLine);
     case Status::Busy:
-        return QStringLiteral("このフォルダでは別の quillmere が名前を変更中です。終わってからもう一度押して下さい。");
+        return busyFolderMessage();
     case Status::Ran:
         break;
     }

@@ -65,6 +65,9 @@ QString restoreMessage(const RestoreReport& report);
 // Whether the message tells of something that went wrong.
 bool restoreWentWrong(const RestoreReport& report);
 
+// A run or restore of another window holds the working folder.
+QString busyFolderMessage();
+
 // Why the system refused a rename, in a few words ("書き込みの権限がありません").
 QString refusalWords(platform::RenameStatus status);
 

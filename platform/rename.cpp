@@ -178,15 +178,6 @@ bool fileEntryExists(const QString& name)
     return !path.isEmpty() && ::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-RenameStatus renameBareNoReplace(const QString& from, const QString& to)
-{
-    if (!isBareFileName(from))
-        return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::NameRefused;
-    if (!isBareFileName(to))
-        return RenameStatus::NameRefused;
-    return renameNoReplace(from, to);
-}
-
 namespace testing {
 void setRenameCalls(RenameCalls c)
 {

@@ -25,10 +25,6 @@ RenameStatus renameNoReplace(const QString& from, const QString& to);
 // encoded them once already).
 RenameStatus renameNoReplace(const QByteArray& from, const QByteArray& to);
 
-// Both names must be bare file names (no "/", not empty, not "." or "..");
-// they are resolved in the working directory.
-RenameStatus renameBareNoReplace(const QString& from, const QString& to);
-
 bool isBareFileName(const QString& name);
 
 // Whether the working directory (or the path) holds an entry of that name; a

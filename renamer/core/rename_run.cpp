@@ -282,7 +282,7 @@ QString reportMessage(const RunReport& report)
     QStringList lines;
     switch (report.stop) {
     case RunReport::Stop::Busy:
-        return QStringLiteral("このフォルダでは別の quillmere が名前を変更中です。終わってからもう一度押して下さい。");
+        return batch::busyFolderMessage();
     case RunReport::Stop::ScriptNotCreated:
         return QStringLiteral("modosu.bat を作成できないため、何も変更しませんでした。");
     case RunReport::Stop::ScriptWriteFailed:

@@ -7,50 +7,17 @@
 #include <QFile>
 
 namespace renamer {
-namespace {
-
-bool isPrintableAscii(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x20 || c.unicode() > 0x7E)
-            return false;
-    }
-    return true;
-}
-
-// The converter holds printable ASCII as the same bytes (some control
-// characters it moves about). Checked once, so an all-ASCII line (the usual
-// case) skips the converter's round trip.
-bool printableAsciiEncodesAsItself()
-{
-    static const bool same = [] {
-        QString all;
-        for (char16_t c = 0x20; c <= 0x7E; ++c)
-            all += QChar(c);
-        const auto bytes = platform::encodeCp932(all);
-        return bytes && *bytes == all.toLatin1();
-    }();
-    return same;
-}
-
-} // namespace
 
 // The code page is stateless: a line comes back exactly when each name does.
 std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString& oldName)
 {
-    std::optional<QByteArray> newBytes, oldBytes;
-    if (isPrintableAscii(newName) && isPrintableAscii(oldName) && printableAsciiEncodesAsItself()) {
-        newBytes = newName.toLatin1();
-        oldBytes = oldName.toLatin1();
-    } else {
-        for (const QString* name : {&newName, &oldName})
-            if (name->contains(u'\n') || name->contains(u'\r'))
-                return std::nullopt;
-        newBytes = platform::encodeCp932(newName);
-        oldBytes = newBytes ? platform::encodeCp932(oldName) : std::nullopt;
-        if (!oldBytes)
+    for (const QString* name : {&newName, &oldName})
+        if (name->contains(u'\n') || name->contains(u'\r'))
             return std::nullopt;
-    }
+    const auto newBytes = platform::encodeCp932(newName);
+    const auto oldBytes = newBytes ? platform::encodeCp932(oldName) : std::nullopt;
+    if (!oldBytes)
+        return std::nullopt;
     QByteArray line;
     line.reserve(7 + newBytes->size() + 4 + oldBytes->size() + 2);
     line += "ren    ";
