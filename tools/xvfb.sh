@@ -4,7 +4,7 @@
 xvfb_start() {
     local size="$1" tmp="$2" i
     rm -f "$tmp/xvfb-display"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$tmp/xvfb-display" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$tmp/xvfb-display" >/dev/null 2>&1 &
     XVFB_PID=$!
     for i in $(seq 1 100); do
         [ -s "$tmp/xvfb-display" ] && break

@@ -6,9 +6,9 @@ e2e_setup
 [ -x "$QM_BUILD_DIR/bin/setup" ] && [ -x "$QM_BUILD_DIR/bin/quillmere" ] || e2e_fail "setup or quillmere is not built"
 title="セットアップ"
 gone() { ! ps -o stat= -p "$1" 2>/dev/null | grep -qv '^Z'; }   # a zombie counts as ended
-new_page() {   # the wizard's pages share one title: wait for one that is not window $1
+new_page() {   # the wizard's pages share one title: wait for one that is not window $1 and has the keyboard
     page=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n1 || true)
-    [ -n "$page" ] && [ "$page" != "$1" ] && sleep 0.2
+    [ -n "$page" ] && [ "$page" != "$1" ] && [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$page" ]
 }
 "$QM_SOURCE_DIR/tools/make_dist.sh" "$QM_BUILD_DIR" "$E2E_WORK/quillmere.zip" >/dev/null || e2e_fail "make_dist.sh failed"
 cd "$E2E_WORK" && unzip -q quillmere.zip
