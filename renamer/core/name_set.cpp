@@ -1,6 +1,12 @@
 #include "renamer/core/name_set.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace renamer {
+namespace {
+constexpr qsizetype kBlockBytes = 64 * 1024;
+}
 
 quint64 NameSet::hashOf(QByteArrayView name)
 {
@@ -24,7 +30,7 @@ std::size_t NameSet::find(QByteArrayView name, quint64 hash) const
         if (slot.state == State::Gone) {
             if (gone == slots_.size())
                 gone = i;
-        } else if (slot.hash == hash && slot.name == name) {
+        } else if (slot.hash == hash && slot.name() == name) {
             return i;
         }
     }
@@ -35,10 +41,10 @@ bool NameSet::contains(QByteArrayView name, quint64 hash) const
     if (size_ == 0)
         return false;
     const Slot& slot = slots_[find(name, hash)];
-    return slot.state == State::Full && slot.hash == hash && slot.name == name;
+    return slot.state == State::Full && slot.hash == hash && slot.name() == name;
 }
 
-void NameSet::insert(const QByteArray& name, quint64 hash)
+void NameSet::insert(QByteArrayView name, quint64 hash)
 {
     if (std::size_t(used_ + 1) * 4 >= slots_.size() * 3)
         grow();
@@ -47,7 +53,7 @@ void NameSet::insert(const QByteArray& name, quint64 hash)
         return;
     if (slot.state == State::Empty)
         ++used_;
-    slot = {name, hash, State::Full};
+    slot = {keep(name), name.size(), hash, State::Full};
     ++size_;
 }
 
@@ -56,9 +62,8 @@ void NameSet::remove(QByteArrayView name, quint64 hash)
     if (size_ == 0)
         return;
     Slot& slot = slots_[find(name, hash)];
-    if (slot.state != State::Full || slot.hash != hash || slot.name != name)
+    if (slot.state != State::Full || slot.hash != hash || slot.name() != name)
         return;
-    slot.name = QByteArray();
     slot.state = State::Gone;
     --size_;
 }
@@ -67,9 +72,10 @@ void NameSet::clear()
 {
     if (used_ == 0)
         return;
-    for (Slot& slot : slots_)
-        slot = Slot();
+    std::fill(slots_.begin(), slots_.end(), Slot());
     size_ = used_ = 0;
+    blocks_.clear();
+    blockUsed_ = blockSize_ = 0;
 }
 
 void NameSet::grow()
@@ -81,9 +87,29 @@ void NameSet::grow()
         room *= 2;
     slots_.assign(room, Slot());
     size_ = used_ = 0;
-    for (Slot& slot : old)
-        if (slot.state == State::Full)
-            insert(slot.name, slot.hash);
+    // The names stay where they are kept.
+    for (const Slot& slot : old) {
+        if (slot.state == State::Full) {
+            Slot& to = slots_[find(slot.name(), slot.hash)];
+            to = slot;
+            ++size_, ++used_;
+        }
+    }
+}
+
+const char* NameSet::keep(QByteArrayView name)
+{
+    if (name.isEmpty())
+        return "";
+    if (blockUsed_ + name.size() > blockSize_) {
+        blockSize_ = std::max(kBlockBytes, name.size());
+        blocks_.push_back(std::make_unique<char[]>(std::size_t(blockSize_)));
+        blockUsed_ = 0;
+    }
+    char* at = blocks_.back().get() + blockUsed_;
+    std::memcpy(at, name.data(), std::size_t(name.size()));
+    blockUsed_ += name.size();
+    return at;
 }
 
 } // namespace renamer

@@ -7,6 +7,7 @@
 #include "platform/folder_lock.h"
 #include "platform/rename.h"
 #include "platform/text_file.h"
+#include "renamer/core/group_commit.h"
 #include "renamer/core/name_set.h"
 #include "renamer/core/undo_check.h"
 
@@ -14,6 +15,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -22,24 +24,16 @@ namespace {
 
 // A group of undo lines reaches the disk with one sync before its files are
 // renamed: few syncs for a large run, and the counter still moves often.
+// The first group is small, so that the first renames start at once and the
+// next group is planned while they run; each group doubles up to the most.
 constexpr int kGroupLines = 1024;
+constexpr int kFirstGroupLines = 64;
+constexpr std::size_t kInFlight = 2;
 constexpr qint64 kGroupMs = 50;
 
 // From this many names on, the folder is read once instead of asked about
 // every name on its own.
 constexpr qsizetype kSnapshotFrom = 256;
-
-// One entry of the current group, in run order. Entries without a line are
-// kept too, so the counter is shown in the run's order.
-struct Entry {
-    QByteArray from;           // as the file system spells them
-    QByteArray to;
-    quint64 fromHash = 0;
-    quint64 toHash = 0;
-    int counter = 0;           // the run counter once this entry is done
-    qsizetype lineEnd = -1;    // where its line ends in the group's bytes; -1: no line
-    bool attempt = false;      // counted as a rename attempt
-};
 
 class Run {
 public:
@@ -71,12 +65,13 @@ public:
         for (qsizetype i = 0; i < count; ++i) {
             if (!plan(oldNames[i], transform))
                 return;
-            if (entries_.size() >= std::size_t(kGroupLines) || (!entries_.empty() && clock_.elapsed() >= kGroupMs)) {
-                if (!commit())
+            if (planning_->entries.size() >= std::size_t(groupLines_)
+                || (!planning_->empty() && clock_.elapsed() >= kGroupMs)) {
+                if (!handOver())
                     return;
             }
         }
-        commit();
+        drain();
     }
 
     void close()
@@ -92,58 +87,62 @@ private:
             return noLine(false);
         const TransformResult result = transform(oldName, counter_);
         if (result.kind == TransformResult::Kind::TooShort) {
-            ++report_.tooShort;
+            ++tally().tooShort;
             return noLine(false);
         }
         if (result.kind != TransformResult::Kind::NewName)
             return noLine(false);
         const auto line = encodedUndoLine(result.name, oldName);
         if (!line) {
-            ++report_.unrepresentable;
+            ++tally().unrepresentable;
             return noLine(false);
         }
-        // The checks below ask the folder, so they must see this group's
-        // renames done when they touch its names.
+        // The checks below ask the folder, so they must see the renames of
+        // earlier groups, and of this one, done when they touch its names.
         const QString undo = result.name.contains(u' ') || oldName.contains(u' ')
             ? batch::undoLine(result.name, oldName)
             : QString();
         const bool readings = !undo.isEmpty() && batch::usableReadings(undo).size() > 1;
         const QByteArray from = QFile::encodeName(oldName);
         const quint64 fromHash = NameSet::hashOf(from);
-        if (readings || touched_.contains(from, fromHash)) {
-            if (!commit())
+        if (readings || planning_->touched.contains(from, fromHash)) {
+            if (!drain())
+                return false;
+        } else if (inFlight(from, fromHash)) {
+            if (!settle())
                 return false;
         }
         // A name with a folder in it is never one of this folder's files.
         if (!platform::isBareFileName(oldName) || !exists(oldName, from, fromHash)) {
             // Gone, listed twice, or a folder listed from elsewhere: nothing
             // may move, and an undo line would move whatever holds the new name.
-            ++(moves_.movedAway(from) ? report_.alreadyMoved : report_.notFound);
+            ++(moves_.movedAway(from) ? tally().alreadyMoved : tally().notFound);
             ++counter_;
             return noLine(true);
         }
         if (!platform::isBareFileName(result.name)) {
             // No rename can make it ("", "..", a "/"), and the restore
             // would refuse a script holding it.
-            ++report_.refused;
-            report_.refusedWhy = batch::refusalWords(platform::RenameStatus::NameRefused);
+            ++tally().refused;
+            tally().refusedWhy = batch::refusalWords(platform::RenameStatus::NameRefused);
             ++counter_;
             return noLine(true);
         }
         if (readings && !undoReadsOneWay(undo, result.name, oldName, moves_)) {
-            ++report_.ambiguous;
+            ++tally().ambiguous;
             return noLine(false);
         }
         startGroup();
-        bytes_ += *line;
-        bytes_ += "\r\n";
-        ++lines_;
+        Group& g = *planning_;
+        g.bytes += *line;
+        g.bytes += "\r\n";
+        ++g.lines;
         ++counter_;
         const QByteArray to = QFile::encodeName(result.name);
         const quint64 toHash = NameSet::hashOf(to);
-        entries_.push_back({from, to, fromHash, toHash, counter_, bytes_.size(), true});
-        touched_.insert(from, fromHash);
-        touched_.insert(to, toHash);
+        g.entries.push_back({from, to, fromHash, toHash, counter_, g.bytes.size(), true});
+        g.touched.insert(from, fromHash);
+        g.touched.insert(to, toHash);
         return true;
     }
 
@@ -157,60 +156,117 @@ private:
     {
         if (attempt || options_.refreshEveryEntry) {
             startGroup();
-            entries_.push_back({{}, {}, 0, 0, counter_, -1, attempt});
+            planning_->entries.push_back({{}, {}, 0, 0, counter_, -1, attempt});
         }
         return true;
     }
 
+    // Counts of the group being planned.
+    RunReport& tally()
+    {
+        startGroup();
+        planning_->counted = true;
+        return planning_->tally;
+    }
+
     void startGroup()
     {
-        if (entries_.empty())
+        if (planning_->empty())
             clock_.start();
     }
 
-    // Writes and syncs the group's lines, then renames its files in order.
-    // False when the run must stop.
-    bool commit()
+    // Queues the group planned so far behind at most one other, so that the
+    // committer goes from group to group without waiting. False when the run
+    // must stop.
+    bool handOver()
     {
-        qsizetype kept = 0;
-        bool whole = true;
-        if (lines_ > 0) {
-            kept = script_.append(bytes_);
-            whole = kept == bytes_.size();
-            // Nothing that got in is no reason to put an empty script in
-            // place of the last run's.
-            if (kept == 0 || !script_.sync()) {
-                report_.stop = script_.placed() ? RunReport::Stop::ScriptWriteFailed : RunReport::Stop::ScriptNotCreated;
-                return false;
-            }
+        if (planning_->empty())
+            return true;
+        if (inFlight_.size() >= kInFlight && !settleOldest())
+            return settle(), false;
+        committer_.start(*planning_);
+        inFlight_.push_back(planning_);
+        planning_ = &*std::find_if(std::begin(groups_), std::end(groups_), [this](const Group& g) {
+            return std::find(inFlight_.begin(), inFlight_.end(), &g) == inFlight_.end();
+        });
+        groupLines_ = std::min(2 * groupLines_, kGroupLines);
+        return true;
+    }
+
+    // Waits for the oldest group in flight and takes in what its renames did.
+    bool settleOldest()
+    {
+        Group& g = *inFlight_.front();
+        committer_.waitFor(g);
+        inFlight_.pop_front();
+        const bool goOn = takeIn(g);
+        g.clear();
+        return goOn;
+    }
+
+    // Every group in flight committed and taken in. False when the run must stop.
+    bool settle()
+    {
+        bool goOn = true;
+        while (!inFlight_.empty())
+            goOn = settleOldest() && goOn;
+        return goOn;
+    }
+
+    // Whether a group in flight renames or frees the name.
+    bool inFlight(QByteArrayView name, quint64 hash) const
+    {
+        return std::any_of(inFlight_.begin(), inFlight_.end(),
+                           [&](const Group* g) { return g->touched.contains(name, hash); });
+    }
+
+    // Every group planned so far committed and taken in.
+    bool drain() { return handOver() && settle(); }
+
+    // Counts what the group's renames did and shows the counter; false when
+    // its lines did not all reach the disk, which stops the run.
+    bool takeIn(const Group& g)
+    {
+        if (g.skipped || report_.stop != RunReport::Stop::None)
+            return false;   // the run stopped at an earlier group
+        addTally(g.tally);
+        if (!g.synced) {
+            report_.stop = script_.placed() ? RunReport::Stop::ScriptWriteFailed : RunReport::Stop::ScriptNotCreated;
+            return false;
         }
-        for (const Entry& e : entries_) {
-            if (e.lineEnd > kept)
-                break;   // its line did not reach the disk whole
+        for (const GroupEntry& e : g.entries) {
+            if (e.lineEnd > g.kept)
+                break;
             if (e.lineEnd >= 0 && e.from != e.to)
-                rename(e);
+                count(e);
             if (e.attempt)
                 report_.attempts = e.counter;
             if (options_.progress)
                 options_.progress(e.counter);
         }
-        entries_.clear();
-        touched_.clear();
-        bytes_.clear();
-        lines_ = 0;
-        if (!whole) {
+        if (!g.committedWhole()) {
             report_.stop = RunReport::Stop::ScriptWriteFailed;
             return false;
         }
         return true;
     }
 
-    // Both names were checked to be bare names when planned.
-    void rename(const Entry& e)
+    void addTally(const RunReport& t)
+    {
+        report_.notFound += t.notFound;
+        report_.alreadyMoved += t.alreadyMoved;
+        report_.refused += t.refused;
+        if (t.refused > 0)
+            report_.refusedWhy = t.refusedWhy;
+        report_.unrepresentable += t.unrepresentable;
+        report_.ambiguous += t.ambiguous;
+        report_.tooShort += t.tooShort;
+    }
+
+    void count(const GroupEntry& e)
     {
         using platform::RenameStatus;
-        const RenameStatus status = platform::renameNoReplace(e.from, e.to);
-        switch (status) {
+        switch (e.status) {
         case RenameStatus::Renamed:
             ++report_.renamed;
             moves_.moved(e.from, e.to);
@@ -229,7 +285,7 @@ private:
             break;
         default:
             ++report_.refused;
-            report_.refusedWhy = batch::refusalWords(status);
+            report_.refusedWhy = batch::refusalWords(e.status);
             break;
         }
     }
@@ -238,12 +294,13 @@ private:
     RunReport& report_;
     platform::FolderLock lock_;
     platform::DurableFile script_;
+    GroupCommitter committer_{script_};   // after script_: stops before it closes
     int counter_ = 0;             // the run counter as the transforms see it
-    QByteArray bytes_;            // the group's undo lines
-    int lines_ = 0;
-    std::vector<Entry> entries_;
-    NameSet touched_;             // names this group's renames take or free
-    std::optional<NameSet> present_;   // the folder's files, kept up to date
+    Group groups_[kInFlight + 1];  // one planned while the others are committed
+    Group* planning_ = &groups_[0];
+    std::deque<Group*> inFlight_;  // handed to the committer, oldest first
+    int groupLines_ = kFirstGroupLines;
+    std::optional<NameSet> present_;   // the folder's files as the groups taken in left them
     RunMoves moves_;
     QElapsedTimer clock_;
 };

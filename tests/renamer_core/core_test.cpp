@@ -4,6 +4,7 @@
 #include "renamer/core/transforms.h"
 #include "platform/rename.h"
 #include "temp_env.h"
+#include <QSet>
 #include <gtest/gtest.h>
 #include <array>
 #include <cstring>
@@ -148,6 +149,61 @@ TEST(RenameRun, ReportsEachReasonApart)
     dir.write("c");
     const auto r = renamer::runRename({"../work/c"}, [](const QString&, int) { return renamer::TransformResult::to("d"); }, {});
     EXPECT_TRUE(r.notFound == 1 && dir.exists("c") && !dir.exists("d"));
+}
+
+// Large runs plan groups ahead of their renames; each entry must still see the folder as the renames
+// before it left it. Chains run across group boundaries (f0100 -> f0000 once f0000 -> g0000 is done),
+// some listed files are missing and some are listed again after they were moved or filled again.
+TEST(RenameRun, LargeRunMatchesOneRenameAtATime)
+{
+    const std::tuple<int, int> rows[] = {{300, 40}, {1500, 100}, {3000, 1300}};   // files, chain step
+    for (const auto& [files, step] : rows) {
+        SCOPED_TRACE(files);
+        testsupport::TempWorkDir dir;
+        const auto f = [](int i) { return QStringLiteral("f%1").arg(i, 4, 10, QChar(u'0')); };
+        QStringList work;
+        QSet<QString> start, now;
+        for (int i = 0; i < files; ++i) {
+            work << f(i);
+            if (i % 7 != 3)
+                dir.write(f(i), f(i).toUtf8()), start << f(i);
+        }
+        work << f(0) << f(1) << f(5) << f(files - 1) << f(files / 2);
+        const auto transform = [&](const QString& name, int) {
+            const int i = name.mid(1).toInt();
+            return renamer::TransformResult::to(i < step ? QStringLiteral("g%1").arg(i, 4, 10, QChar(u'0')) : f(i - step));
+        };
+        // One rename at a time, as the user expects it.
+        now = start;
+        QByteArray script;
+        std::array<int, 4> expected{};   // renamed, taken, not found, listed again
+        for (const QString& name : work) {
+            const QString to = transform(name, 0).name;
+            if (!now.contains(name)) {
+                ++expected[start.contains(name) ? 3 : 2];
+                continue;
+            }
+            script += "ren    " + to.toLatin1() + "    " + name.toLatin1() + "\r\n";
+            if (now.contains(to)) {
+                ++expected[1];
+            } else {
+                now.remove(name), now.insert(to), ++expected[0];
+            }
+        }
+        const auto report = renamer::runRename(work, transform, {});
+        EXPECT_EQ((std::array{report.renamed, report.taken, report.notFound, report.alreadyMoved}), expected);
+        EXPECT_EQ(report.attempts, work.size());
+        EXPECT_EQ(dir.read("modosu.bat"), script);
+        QStringList left = dir.names();
+        left.removeAll("modosu.bat");
+        EXPECT_EQ(QSet<QString>(left.begin(), left.end()), now);
+        batch::runUndoScript("modosu.bat");
+        left = dir.names();
+        left.removeAll("modosu.bat");
+        EXPECT_EQ(QSet<QString>(left.begin(), left.end()), start);
+        for (const QString& name : start)
+            EXPECT_EQ(dir.read(name), name.toUtf8());
+    }
 }
 
 } // namespace

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "platform/rename.h"
+#include "renamer/core/name_set.h"
+#include "renamer/core/rename_run.h"
+
+#include <QByteArray>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace platform {
+class DurableFile;
+}
+
+namespace renamer {
+
+// One entry of a group, in run order. Entries without a line are kept too,
+// so the counter is shown in the run's order.
+struct GroupEntry {
+    QByteArray from;           // as the file system spells them
+    QByteArray to;
+    quint64 fromHash = 0;
+    quint64 toHash = 0;
+    int counter = 0;           // the run counter once this entry is done
+    qsizetype lineEnd = -1;    // where its line ends in the group's bytes; -1: no line
+    bool attempt = false;      // counted as a rename attempt
+    platform::RenameStatus status = platform::RenameStatus::Renamed;   // set once renamed
+};
+
+// Undo lines that reach the disk with one sync, then the renames they cover.
+struct Group {
+    QByteArray bytes;          // the undo lines, CR LF after each
+    int lines = 0;
+    std::vector<GroupEntry> entries;
+    NameSet touched;           // names the group's renames take or free
+    RunReport tally;           // what planning counted, taken in with the renames
+    bool counted = false;
+    // Set by the commit:
+    qsizetype kept = 0;        // bytes of lines that got into the script
+    bool synced = false;       // the kept lines reached the disk
+    bool skipped = false;      // not committed: an earlier group's lines did not all get in
+
+    bool empty() const { return entries.empty() && !counted; }
+    bool committedWhole() const { return !skipped && synced && kept == bytes.size(); }
+    void clear();
+};
+
+// Writes and syncs the group's lines, then renames, in order, the entries
+// whose whole line reached the disk.
+void commitGroup(Group& group, platform::DurableFile& script);
+
+// Commits groups in the order started, on a thread of its own, so that the
+// next groups are planned while the kernel renames this one. Once a group's
+// lines do not all get in, the groups after it are skipped.
+class GroupCommitter {
+public:
+    explicit GroupCommitter(platform::DurableFile& script) : script_(script) {}
+    ~GroupCommitter();
+    GroupCommitter(const GroupCommitter&) = delete;
+    GroupCommitter& operator=(const GroupCommitter&) = delete;
+
+    // Queues group, which is not touched again until waitFor() returns.
+    void start(Group& group);
+    // Until group is committed (or skipped).
+    void waitFor(const Group& group);
+
+private:
+    void work();
+
+    platform::DurableFile& script_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Group*> queue_;   // started, not yet done; the front one is being committed
+    bool quit_ = false;
+    bool failed_ = false;        // the committing thread's own
+    std::thread thread_;   // started with the first group
+};
+
+} // namespace renamer
