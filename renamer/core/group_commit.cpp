@@ -2,8 +2,6 @@
 
 #include "platform/durable_file.h"
 
-#include <algorithm>
-
 namespace renamer {
 
 void Group::clear()
@@ -40,55 +38,16 @@ void commitGroup(Group& group, platform::DurableFile& script)
     }
 }
 
-GroupCommitter::~GroupCommitter()
-{
-    if (!thread_.joinable())
-        return;
-    {
-        const std::lock_guard lock(mutex_);
-        quit_ = true;
-    }
-    changed_.notify_all();
-    thread_.join();
-}
-
 void GroupCommitter::start(Group& group)
 {
-    {
-        const std::lock_guard lock(mutex_);
-        queue_.push_back(&group);
-    }
-    if (thread_.joinable())
-        changed_.notify_all();
-    else
-        thread_ = std::thread([this] { work(); });
-}
-
-void GroupCommitter::waitFor(const Group& group)
-{
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return std::find(queue_.begin(), queue_.end(), &group) == queue_.end(); });
-}
-
-void GroupCommitter::work()
-{
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return !queue_.empty() || quit_; });
-        if (queue_.empty())
-            return;
-        Group* group = queue_.front();
-        lock.unlock();
+    group.ticket = worker_.post([this, &group] {
         if (failed_) {
-            group->skipped = true;
-        } else {
-            commitGroup(*group, script_);
-            failed_ = !group->committedWhole();
+            group.skipped = true;
+            return;
         }
-        lock.lock();
-        queue_.pop_front();
-        changed_.notify_all();
-    }
+        commitGroup(group, script_);
+        failed_ = !group.committedWhole();
+    });
 }
 
 } // namespace renamer

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "common/ordered_worker.h"
 #include "platform/rename.h"
 #include "renamer/core/name_set.h"
 #include "renamer/core/rename_run.h"
 
 #include <QByteArray>
 
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
+#include <cstdint>
 #include <vector>
 
 namespace platform {
@@ -43,6 +41,7 @@ struct Group {
     qsizetype kept = 0;        // bytes of lines that got into the script
     bool synced = false;       // the kept lines reached the disk
     bool skipped = false;      // not committed: an earlier group's lines did not all get in
+    std::uint64_t ticket = 0;  // the committer's
 
     bool empty() const { return entries.empty() && !counted; }
     bool committedWhole() const { return !skipped && synced && kept == bytes.size(); }
@@ -59,25 +58,16 @@ void commitGroup(Group& group, platform::DurableFile& script);
 class GroupCommitter {
 public:
     explicit GroupCommitter(platform::DurableFile& script) : script_(script) {}
-    ~GroupCommitter();
-    GroupCommitter(const GroupCommitter&) = delete;
-    GroupCommitter& operator=(const GroupCommitter&) = delete;
 
     // Queues group, which is not touched again until waitFor() returns.
     void start(Group& group);
     // Until group is committed (or skipped).
-    void waitFor(const Group& group);
+    void waitFor(const Group& group) { worker_.waitFor(group.ticket); }
 
 private:
-    void work();
-
     platform::DurableFile& script_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<Group*> queue_;   // started, not yet done; the front one is being committed
-    bool quit_ = false;
-    bool failed_ = false;        // the committing thread's own
-    std::thread thread_;   // started with the first group
+    bool failed_ = false;   // the committing thread's own
+    OrderedWorker worker_;  // last: stops before the rest goes
 };
 
 } // namespace renamer

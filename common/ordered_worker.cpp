@@ -1,0 +1,59 @@
+#include "common/ordered_worker.h"
+
+OrderedWorker::~OrderedWorker()
+{
+    if (!thread_.joinable())
+        return;
+    {
+        const std::lock_guard lock(mutex_);
+        quit_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+std::uint64_t OrderedWorker::post(std::function<void()> job)
+{
+    std::uint64_t ticket = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back(std::move(job));
+        ticket = ++posted_;
+    }
+    if (thread_.joinable())
+        changed_.notify_all();
+    else
+        thread_ = std::thread([this] { work(); });
+    return ticket;
+}
+
+void OrderedWorker::waitFor(std::uint64_t ticket)
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [&] { return done_ >= ticket; });
+}
+
+void OrderedWorker::waitForAll()
+{
+    std::unique_lock lock(mutex_);
+    const std::uint64_t last = posted_;
+    changed_.wait(lock, [&] { return done_ >= last; });
+}
+
+void OrderedWorker::work()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return !queue_.empty() || quit_; });
+        if (queue_.empty())
+            return;
+        std::function<void()> job = std::move(queue_.front());
+        queue_.pop_front();
+        lock.unlock();
+        job();
+        job = nullptr;   // what it holds goes on this thread too
+        lock.lock();
+        ++done_;
+        changed_.notify_all();
+    }
+}
