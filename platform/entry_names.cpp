@@ -6,12 +6,11 @@
 
 namespace platform {
 
-std::optional<QList<QByteArray>> nonFolderEntries()
+bool forEachNonFolderEntry(const std::function<void(QByteArrayView name)>& visit)
 {
     DIR* dir = ::opendir(".");
     if (!dir)
-        return std::nullopt;
-    QList<QByteArray> names;
+        return false;
     const int fd = ::dirfd(dir);
     while (const struct dirent* entry = ::readdir(dir)) {
         bool folder = entry->d_type == DT_DIR;
@@ -20,10 +19,10 @@ std::optional<QList<QByteArray>> nonFolderEntries()
             folder = ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
         }
         if (!folder)
-            names.append(QByteArray(entry->d_name));
+            visit(QByteArrayView(entry->d_name));
     }
     ::closedir(dir);
-    return names;
+    return true;
 }
 
 } // namespace platform

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
+#include <QByteArrayView>
 
-#include <optional>
+#include <functional>
 
 namespace platform {
 
-// The names (as the file system spells them) of every entry of the working
-// directory that is not a folder: hidden ones, links and special files
-// included. One read of the folder, for a run that would otherwise ask for
-// each of thousands of names on its own. nullopt when it cannot be read.
-std::optional<QList<QByteArray>> nonFolderEntries();
+// Gives visit the name (as the file system spells it) of every entry of the
+// working directory that is not a folder: hidden ones, links and special
+// files included. One read of the folder, for a run that would otherwise ask
+// for each of thousands of names on its own. False when it cannot be read.
+bool forEachNonFolderEntry(const std::function<void(QByteArrayView name)>& visit);
 
 } // namespace platform

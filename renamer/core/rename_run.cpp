@@ -56,11 +56,9 @@ public:
     {
         const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
         if (count >= kSnapshotFrom) {
-            if (const auto names = platform::nonFolderEntries()) {
-                present_.emplace();
-                for (const QByteArray& name : *names)
-                    present_->insert(name, NameSet::hashOf(name));
-            }
+            present_.emplace();
+            if (!platform::forEachNonFolderEntry([this](QByteArrayView name) { present_->insert(name, NameSet::hashOf(name)); }))
+                present_.reset();
         }
         for (qsizetype i = 0; i < count; ++i) {
             if (!plan(oldNames[i], transform))

@@ -29,8 +29,12 @@ std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString&
 
 void RunMoves::catchUp() const
 {
-    for (; applied_ < pending_.size(); ++applied_) {
-        const auto& [from, to] = pending_[applied_];
+    while (applied_ < pending_.size()) {
+        const qsizetype fromEnd = pending_.indexOf('\0', applied_);
+        const qsizetype toEnd = pending_.indexOf('\0', fromEnd + 1);
+        const QByteArray from = pending_.sliced(applied_, fromEnd - applied_);
+        const QByteArray to = pending_.sliced(fromEnd + 1, toEnd - fromEnd - 1);
+        applied_ = toEnd + 1;
         if (!made_.remove(from))
             taken_.insert(from);
         if (!taken_.remove(to))

@@ -22,15 +22,22 @@ public:
     // Few entries ever ask (names with blanks, names listed twice), so a
     // move is just noted here and the sets are brought up to date when asked.
     // Names as the file system spells them.
-    void moved(const QByteArray& from, const QByteArray& to) { pending_.emplace_back(from, to); }
+    void moved(QByteArrayView from, QByteArrayView to)
+    {
+        // One buffer for all: a file name never holds a NUL.
+        pending_ += from;
+        pending_ += '\0';
+        pending_ += to;
+        pending_ += '\0';
+    }
     bool existedAtStart(const QString& name) const;
     // Whether the file of this name (as the file system spells it) was there
     // at the start and a rename of the run has moved it away.
     bool movedAway(const QByteArray& spelled) const;
 
 private:
-    std::vector<std::pair<QByteArray, QByteArray>> pending_;
-    mutable std::size_t applied_ = 0;
+    QByteArray pending_;   // from, NUL, to, NUL for each move
+    mutable qsizetype applied_ = 0;
     mutable QSet<QByteArray> made_;    // there now only because the run put them there
     mutable QSet<QByteArray> taken_;   // there at the start, moved away since
     void catchUp() const;
