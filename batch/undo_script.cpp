@@ -1,17 +1,27 @@
 #include "batch/undo_script.h"
 
 #include "batch/undo_line.h"
+#include "common/ordered_worker.h"
 #include "platform/cp932.h"
 #include "platform/folder_lock.h"
 #include "platform/system_folder.h"
 #include "platform/text_file.h"
 
+#include <QFile>
 #include <QSet>
 
+#include <deque>
+#include <memory>
+
+#include <thread>
 #include <vector>
 
 namespace batch {
 namespace {
+
+// From this many bytes on (about 4,000 lines), a script is decoded on two
+// threads.
+constexpr qsizetype kParallelFrom = 256 * 1024;
 
 // Bytes no line of a run holds: a name never has a line break, NUL or tab
 // (the code page's trail bytes are 0x40 and above, so these never stand
@@ -33,7 +43,8 @@ bool exists(const QString& name)
     return platform::entryExists(name);
 }
 
-void countOutcome(platform::RenameStatus status, const Reading& reading, RestoreReport& report, Outcome& outcome)
+// backThere: after a rename that found no file, whether the old name is there.
+void countOutcome(platform::RenameStatus status, bool backThere, RestoreReport& report, Outcome& outcome)
 {
     using platform::RenameStatus;
     switch (status) {
@@ -42,7 +53,7 @@ void countOutcome(platform::RenameStatus status, const Reading& reading, Restore
         outcome = Outcome::Done;
         return;
     case RenameStatus::SourceMissing:
-        if (exists(reading.second)) {
+        if (backThere) {
             ++report.alreadyBack;
             outcome = Outcome::Back;
         } else {
@@ -84,32 +95,110 @@ void recountWhenAllBack(const ParsedScript& script, std::vector<Outcome>& outcom
     report.taken = 0;
 }
 
-void carryOut(const ParsedScript& script, RestoreReport& report)
-{
-    std::vector<Outcome> outcomes(script.readings.size(), Outcome::Other);
-    // The run wrote its lines in the order it renamed; undoing goes
-    // backwards, or a chain such as Aa -> AAa, a -> Aa would collide.
-    for (std::size_t i = outcomes.size(); i-- > 0;) {
-        const auto& readings = script.readings[i];
-        Outcome& outcome = outcomes[i];
-        // One reading: the no-replace rename itself says whether it can be
-        // done, and no file need be looked up first.
-        const Choice choice = readings.size() == 1
-            ? Choice{readings.front().first == readings.front().second ? Choice::Kind::Nothing : Choice::Kind::Rename,
-                     readings.front()}
-            : choose(readings, exists);
+// The lines are undone from the last to the first. The renames run on a
+// thread of their own in chunks, while the next chunk's names are encoded;
+// a line that can be read more than one way looks at the folder, so it waits
+// until every rename before it is done.
+class Restore {
+public:
+    Restore(const ParsedScript& script, RestoreReport& report)
+        : script_(script), report_(report), outcomes_(script.readings.size(), Outcome::Other)
+    {
+    }
+
+    void run()
+    {
+        // The run wrote its lines in the order it renamed; undoing goes
+        // backwards, or a chain such as Aa -> AAa, a -> Aa would collide.
+        for (std::size_t i = outcomes_.size(); i-- > 0;) {
+            const auto& readings = script_.readings[i];
+            if (readings.size() == 1) {
+                const Reading& r = readings.front();
+                if (r.first == r.second) {
+                    ++report_.unchanged;
+                    outcomes_[i] = Outcome::Done;
+                } else {
+                    // The no-replace rename itself says whether it can be
+                    // done: no file need be looked up first.
+                    chunk_.push_back({i, QFile::encodeName(r.first), QFile::encodeName(r.second)});
+                    if (chunk_.size() >= chunkLines_)
+                        handOver();
+                }
+                continue;
+            }
+            settle();
+            carryOutAlone(i);
+        }
+        settle();
+        recountWhenAllBack(script_, outcomes_, report_);
+    }
+
+private:
+    struct Rename {
+        std::size_t line;
+        QByteArray from, to;   // as the file system spells them
+        platform::RenameStatus status = platform::RenameStatus::Failed;
+        bool backThere = false;
+    };
+    using Chunk = std::vector<Rename>;
+
+    void handOver()
+    {
+        if (chunk_.empty())
+            return;
+        if (inFlight_.size() >= 2)
+            takeInOldest();
+        auto chunk = std::make_shared<Chunk>(std::move(chunk_));
+        chunk_ = Chunk();
+        chunk_.reserve(chunkLines_);
+        const std::uint64_t ticket = worker_.post([chunk, this] {
+            for (Rename& r : *chunk) {
+                r.status = platform::renameNoReplace(r.from, r.to);
+                // Asked at once: the renames of earlier lines may bring it.
+                r.backThere = r.status == platform::RenameStatus::SourceMissing
+                    && exists(script_.readings[r.line].front().second);
+            }
+        });
+        inFlight_.emplace_back(ticket, std::move(chunk));
+        chunkLines_ = std::min<std::size_t>(2 * chunkLines_, 1024);
+    }
+
+    void takeInOldest()
+    {
+        const auto [ticket, chunk] = std::move(inFlight_.front());
+        inFlight_.pop_front();
+        worker_.waitFor(ticket);
+        for (const Rename& r : *chunk)
+            countOutcome(r.status, r.backThere, report_, outcomes_[r.line]);
+    }
+
+    // Every rename handed over done and counted.
+    void settle()
+    {
+        handOver();
+        while (!inFlight_.empty())
+            takeInOldest();
+    }
+
+    void carryOutAlone(std::size_t i)
+    {
+        const auto& readings = script_.readings[i];
+        Outcome& outcome = outcomes_[i];
+        const Choice choice = choose(readings, exists);
         switch (choice.kind) {
-        case Choice::Kind::Rename:
+        case Choice::Kind::Rename: {
             // Both names are bare: the script was checked whole.
-            countOutcome(platform::renameNoReplace(choice.reading.first, choice.reading.second), choice.reading,
-                              report, outcome);
+            const platform::RenameStatus status = platform::renameNoReplace(choice.reading.first, choice.reading.second);
+            countOutcome(status, status == platform::RenameStatus::SourceMissing && exists(choice.reading.second),
+                         report_, outcome);
             break;
+        }
         case Choice::Kind::Nothing:
-            ++report.unchanged;
+            ++report_.unchanged;
             outcome = Outcome::Done;
             break;
         case Choice::Kind::Ambiguous:
-            ++report.ambiguous;
+            ++report_.ambiguous;
             break;
         case Choice::Kind::None: {
             bool held = false, back = false;
@@ -118,19 +207,54 @@ void carryOut(const ParsedScript& script, RestoreReport& report)
                 back = back || exists(r.second);
             }
             if (held) {
-                ++report.taken;
+                ++report_.taken;
                 outcome = Outcome::Taken;
             } else if (back) {
-                ++report.alreadyBack;
+                ++report_.alreadyBack;
                 outcome = Outcome::Back;
             } else {
-                ++report.missing;
+                ++report_.missing;
             }
             break;
         }
         }
     }
-    recountWhenAllBack(script, outcomes, report);
+
+    const ParsedScript& script_;
+    RestoreReport& report_;
+    std::vector<Outcome> outcomes_;
+    Chunk chunk_;
+    std::size_t chunkLines_ = 64;   // small at first, so that the renames start at once
+    std::deque<std::pair<std::uint64_t, std::shared_ptr<Chunk>>> inFlight_;
+    OrderedWorker worker_;   // last: stops first
+};
+
+// Decodes whole lines (each ended by CR LF) and takes their readings; a
+// line that is not code page 932 or has no reading of bare names makes the
+// part foreign, with that line's number within the part.
+void decodeLines(QByteArrayView bytes, ParsedScript& part)
+{
+    const auto refuse = [&](int line) {
+        part.status = ParsedScript::Status::Foreign;
+        part.foreignLine = line;
+    };
+    const auto text = platform::decodeCp932(bytes.toByteArray());
+    if (!text) {
+        // Find the line that is not code page 932.
+        const QList<QByteArray> raw = bytes.toByteArray().split('\n');
+        for (qsizetype i = 0; i < raw.size(); ++i)
+            if (!platform::decodeCp932(raw[i]))
+                return refuse(int(i) + 1);
+        return refuse(1);
+    }
+    part.lines = text->split(QStringLiteral("\r\n"));
+    part.lines.removeLast();   // what follows the last line end
+    part.readings.reserve(std::size_t(part.lines.size()));
+    for (qsizetype i = 0; i < part.lines.size(); ++i) {
+        part.readings.push_back(usableReadings(part.lines[i]));
+        if (part.readings.back().empty())
+            return refuse(int(i) + 1);
+    }
 }
 
 } // namespace
@@ -166,23 +290,22 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
             return refuse(count);
     }
     const qsizetype whole = parsed.cutShort ? end : bytes.size();
-    const auto text = platform::decodeCp932(bytes.left(whole));
-    if (!text) {
-        // Find the line that is not code page 932.
-        const QList<QByteArray> raw = bytes.left(whole).split('\n');
-        for (qsizetype i = 0; i < raw.size(); ++i)
-            if (!platform::decodeCp932(raw[i]))
-                return refuse(int(i) + 1);
-        return refuse(1);
-    }
-    parsed.lines = text->split(QStringLiteral("\r\n"));
-    parsed.lines.removeLast();   // what follows the last line end
-    parsed.readings.reserve(std::size_t(parsed.lines.size()));
-    for (qsizetype i = 0; i < parsed.lines.size(); ++i) {
-        parsed.readings.push_back(usableReadings(parsed.lines[i]));
-        if (parsed.readings.back().empty())
-            return refuse(int(i) + 1);
-    }
+    // Large scripts are decoded in two halves at once, split at a line end.
+    const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
+    ParsedScript second;
+    std::thread secondHalf;
+    if (half < whole)
+        secondHalf = std::thread([&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
+    decodeLines(QByteArrayView(bytes).first(half), parsed);
+    if (secondHalf.joinable())
+        secondHalf.join();
+    if (parsed.status == ParsedScript::Status::Foreign)
+        return refuse(parsed.foreignLine);
+    if (second.status == ParsedScript::Status::Foreign)
+        return refuse(int(parsed.lines.size()) + second.foreignLine);
+    parsed.lines += std::move(second.lines);
+    parsed.readings.insert(parsed.readings.end(), std::make_move_iterator(second.readings.begin()),
+                           std::make_move_iterator(second.readings.end()));
     return parsed;
 }
 
@@ -219,7 +342,7 @@ RestoreReport runUndoScript(const QString& path)
     }
     report.lines = int(parsed.lines.size());
     report.cutShort = parsed.cutShort;
-    carryOut(parsed, report);
+    Restore(parsed, report).run();
     return report;
 }
 

@@ -70,13 +70,24 @@ TEST(Script, RestoreThroughTheRunner)
 }
 
 // A script holding anything a run does not write is refused whole, naming its first such line.
+// lines lines of a run's script, but line bad holds badName.
+QByteArray large(int lines, int bad, const char* badName)
+{
+    QByteArray script;
+    for (int i = 1; i <= lines; ++i)
+        script += "ren    new_" + QByteArray::number(i) + "    " + (i == bad ? QByteArray(badName) : "old_" + QByteArray::number(i)) + "\r\n";
+    return script;
+}
+
 TEST(Script, ForeignScriptsRunNothing)
 {
     const std::pair<QByteArray, int> rows[] = {
         {"ren    b    a\r\ncopy /B a+b   c /B\r\n", 2}, {"del a\r\n", 1}, {"move a b\r\n", 1}, {"ren   b    a\r\n", 1},
         {"ren    b\ta\r\n", 1}, {"ren    b    a\r\nren    b<NUL>    a\r\n", 2}, {"ren    b    a\rren    c    a\r", 1},
         {"ren    b    a\nren    c    a\n", 1}, {"ren    b    \xFF\r\n", 1}, {"ren    b    a\r\n\r\n", 2},
-        {"ren    b    ../a\r\n", 1}, {"ren    b    /etc/a\r\n", 1}, {"ren    b    ..\r\n", 1}};
+        {"ren    b    ../a\r\n", 1}, {"ren    b    /etc/a\r\n", 1}, {"ren    b    ..\r\n", 1},
+        // Large scripts are read in two halves: the line is counted across both.
+        {large(12000, 11000, "\xFF"), 11000}, {large(12000, 6001, "../a"), 6001}, {large(12000, 3, "\xFF"), 3}};
     for (const auto& [script, line] : rows) {
         testsupport::TempWorkDir dir;
         dir.write("b", "B"), dir.write("c", "C");
