@@ -230,8 +230,8 @@ void BM_Restore(benchmark::State& state)
     compare(state, restoreOurs, restoreC, [] { runOurs(); settle(); }, [] { runC(); settle(); }, dropScript, dropScript);
 }
 
-BENCHMARK(BM_RenameRun)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
-BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
+BENCHMARK(BM_RenameRun)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(21);
+BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(21);
 
 } // namespace
 
