@@ -292,7 +292,6 @@ private:
     RunReport& report_;
     platform::FolderLock lock_;
     platform::DurableFile script_;
-    GroupCommitter committer_{script_};   // after script_: stops before it closes
     int counter_ = 0;             // the run counter as the transforms see it
     Group groups_[kInFlight + 1];  // one planned while the others are committed
     Group* planning_ = &groups_[0];
@@ -301,6 +300,7 @@ private:
     std::optional<NameSet> present_;   // the folder's files as the groups taken in left them
     RunMoves moves_;
     QElapsedTimer clock_;
+    GroupCommitter committer_{script_};   // last: stops before the groups and the script go
 };
 
 } // namespace

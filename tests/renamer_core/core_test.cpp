@@ -157,7 +157,8 @@ TEST(RenameRun, ReportsEachReasonApart)
 TEST(RenameRun, LargeRunMatchesOneRenameAtATime)
 {
     const std::tuple<int, int> rows[] = {{300, 40}, {1500, 100}, {3000, 1300}};   // files, chain step
-    for (const auto& [files, step] : rows) {
+    for (const auto& row : rows) {
+        const int files = std::get<0>(row), step = std::get<1>(row);   // captured below: no structured binding
         SCOPED_TRACE(files);
         testsupport::TempWorkDir dir;
         const auto f = [](int i) { return QStringLiteral("f%1").arg(i, 4, 10, QChar(u'0')); };
