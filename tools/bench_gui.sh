@@ -16,7 +16,7 @@
 # With QM_BENCH_RESULTS set, appends its figures there for run_bench.sh.
 set -euo pipefail
 build=$(cd "${1:?usage: tools/bench_gui.sh BUILD_FOLDER [RUNS] [FILES]}" && pwd)
-runs=${2:-5}
+runs=${2:-11}
 files=${3:-20000}
 program="$build/bin/quillmere"
 cloop="$build/bin/qm_c_loop"
