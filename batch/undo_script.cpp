@@ -12,7 +12,6 @@
 
 #include <deque>
 #include <memory>
-
 #include <thread>
 #include <vector>
 
@@ -154,7 +153,7 @@ private:
         const std::uint64_t ticket = worker_.post([chunk, this] {
             for (Rename& r : *chunk) {
                 r.status = platform::renameNoReplace(r.from, r.to);
-                // Asked at once: the renames of earlier lines may bring it.
+                // Asked at once: undoing the lines above may bring that name back later.
                 r.backThere = r.status == platform::RenameStatus::SourceMissing
                     && exists(script_.readings[r.line].front().second);
             }
