@@ -1,6 +1,7 @@
 #include "batch/undo_script.h"
 
 #include "batch/undo_line.h"
+#include "common/both_at_once.h"
 #include "common/ordered_worker.h"
 #include "platform/cp932.h"
 #include "platform/folder_lock.h"
@@ -12,7 +13,6 @@
 
 #include <deque>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace batch {
@@ -292,12 +292,11 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     // Large scripts are decoded in two halves at once, split at a line end.
     const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
     ParsedScript second;
-    std::thread secondHalf;
+    const auto first = [&] { decodeLines(QByteArrayView(bytes).first(half), parsed); };
     if (half < whole)
-        secondHalf = std::thread([&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
-    decodeLines(QByteArrayView(bytes).first(half), parsed);
-    if (secondHalf.joinable())
-        secondHalf.join();
+        bothAtOnce(first, [&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
+    else
+        first();
     if (parsed.status == ParsedScript::Status::Foreign)
         return refuse(parsed.foreignLine);
     if (second.status == ParsedScript::Status::Foreign)

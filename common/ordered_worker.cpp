@@ -1,5 +1,7 @@
 #include "common/ordered_worker.h"
 
+#include <system_error>
+
 OrderedWorker::~OrderedWorker()
 {
     if (!thread_.joinable())
@@ -14,16 +16,25 @@ OrderedWorker::~OrderedWorker()
 
 std::uint64_t OrderedWorker::post(std::function<void()> job)
 {
+    if (!thread_.joinable() && !alone_) {
+        try {
+            thread_ = std::thread([this] { work(); });
+        } catch (const std::system_error&) {
+            alone_ = true;   // no thread to be had: every job runs as it is posted
+        }
+    }
+    if (alone_) {
+        job();
+        ++done_;
+        return ++posted_;
+    }
     std::uint64_t ticket = 0;
     {
         const std::lock_guard lock(mutex_);
         queue_.push_back(std::move(job));
         ticket = ++posted_;
     }
-    if (thread_.joinable())
-        changed_.notify_all();
-    else
-        thread_ = std::thread([this] { work(); });
+    changed_.notify_all();
     return ticket;
 }
 

@@ -8,7 +8,8 @@
 #include <thread>
 
 // Runs jobs one after another, in the order posted, on a thread of its own,
-// so that the caller prepares the next job while this one runs.
+// so that the caller prepares the next job while this one runs. Where no
+// thread can be started, each job runs as it is posted.
 class OrderedWorker {
 public:
     OrderedWorker() = default;
@@ -32,5 +33,6 @@ private:
     std::uint64_t posted_ = 0;
     std::uint64_t done_ = 0;
     bool quit_ = false;
+    bool alone_ = false;   // no thread could be started
     std::thread thread_;   // started with the first job
 };

@@ -1,10 +1,11 @@
 #include "platform/listing.h"
 
+#include "common/both_at_once.h"
+
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
-#include <thread>
 #include <utility>
 #include <vector>
 #include <cerrno>
@@ -117,14 +118,12 @@ void sortNames(QStringList& names)
         std::sort(keyed.begin() + from, keyed.begin() + to, less);
     };
     // A large folder is sorted in two halves at once, then merged.
-    const qsizetype half = count >= kSortInTwoFrom ? count / 2 : count;
-    std::thread second;
-    if (half < count)
-        second = std::thread(keyAndSort, half, count);
-    keyAndSort(0, half);
-    if (second.joinable()) {
-        second.join();
+    if (count >= kSortInTwoFrom) {
+        const qsizetype half = count / 2;
+        bothAtOnce([&] { keyAndSort(0, half); }, [&] { keyAndSort(half, count); });
         std::inplace_merge(keyed.begin(), keyed.begin() + half, keyed.end(), less);
+    } else {
+        keyAndSort(0, count);
     }
     for (qsizetype i = 0; i < count; ++i)
         items[i] = std::move(keyed[std::size_t(i)].second);

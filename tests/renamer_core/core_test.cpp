@@ -2,13 +2,19 @@
 #include "batch/undo_script.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
+#include "platform/listing.h"
 #include "platform/rename.h"
 #include "temp_env.h"
+#include <QFileInfo>
 #include <QSet>
 #include <gtest/gtest.h>
 #include <array>
 #include <cstring>
 #include <variant>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -205,6 +211,34 @@ TEST(RenameRun, LargeRunMatchesOneRenameAtATime)
         for (const QString& name : start)
             EXPECT_EQ(dir.read(name), name.toUtf8());
     }
+}
+
+// Where no thread can be started (a user at its process limit), the listing, the run and the restore
+// do all their work on the calling thread. Needs root, to become a user whose limit counts.
+TEST(RenameRun, WithoutThreadsStillRuns)
+{
+    if (::getuid() != 0)
+        GTEST_SKIP() << "needs root to run as an unprivileged user at its process limit";
+    testsupport::TempWorkDir dir;
+    constexpr int kFiles = 5000;   // above the sizes from which listing and run use a second thread
+    for (int i = 0; i < kFiles; ++i)
+        dir.write(QStringLiteral("写真 %1.jpg").arg(i));
+    for (const QString& d : {dir.path(), QFileInfo(dir.path()).path()})
+        ASSERT_EQ(::chmod(QFile::encodeName(d).constData(), 0777), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit one{1, 1};
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0 || ::setrlimit(RLIMIT_NPROC, &one) != 0)
+            ::_exit(3);
+        const auto names = platform::listFiles(QStringLiteral("."));
+        const auto prefix = [](const QString& name, int) { return renamer::addPrefix(name, QStringLiteral("済_")); };
+        const bool ran = names && names->size() == kFiles && renamer::runRename(*names, prefix, {}).renamed == kFiles;
+        ::_exit(ran && batch::runUndoScript(QStringLiteral("modosu.bat")).restored == kFiles ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_TRUE(dir.exists(QStringLiteral("写真 0.jpg")) && dir.exists(QStringLiteral("写真 4999.jpg")));
 }
 
 } // namespace
