@@ -44,13 +44,6 @@ void OrderedWorker::waitFor(std::uint64_t ticket)
     changed_.wait(lock, [&] { return done_ >= ticket; });
 }
 
-void OrderedWorker::waitForAll()
-{
-    std::unique_lock lock(mutex_);
-    const std::uint64_t last = posted_;
-    changed_.wait(lock, [&] { return done_ >= last; });
-}
-
 void OrderedWorker::work()
 {
     std::unique_lock lock(mutex_);

@@ -21,8 +21,6 @@ public:
     std::uint64_t post(std::function<void()> job);
     // Until the job of ticket, and every job posted before it, has run.
     void waitFor(std::uint64_t ticket);
-    // Until every job posted so far has run.
-    void waitForAll();
 
 private:
     void work();

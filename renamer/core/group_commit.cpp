@@ -17,6 +17,10 @@ void Group::clear()
     skipped = false;
 }
 
+namespace {
+
+// Writes and syncs the group's lines, then renames, in order, the entries
+// whose whole line reached the disk.
 void commitGroup(Group& group, platform::DurableFile& script)
 {
     group.kept = 0;
@@ -37,6 +41,8 @@ void commitGroup(Group& group, platform::DurableFile& script)
             e.status = platform::renameNoReplace(e.from, e.to);
     }
 }
+
+} // namespace
 
 void GroupCommitter::start(Group& group)
 {

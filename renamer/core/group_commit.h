@@ -36,7 +36,7 @@ struct Group {
     std::vector<GroupEntry> entries;
     NameSet touched;           // names the group's renames take or free
     RunReport tally;           // what planning counted, taken in with the renames
-    bool counted = false;
+    bool counted = false;      // the tally holds something, even without entries
     // Set by the commit:
     qsizetype kept = 0;        // bytes of lines that got into the script
     bool synced = false;       // the kept lines reached the disk
@@ -47,10 +47,6 @@ struct Group {
     bool committedWhole() const { return !skipped && synced && kept == bytes.size(); }
     void clear();
 };
-
-// Writes and syncs the group's lines, then renames, in order, the entries
-// whose whole line reached the disk.
-void commitGroup(Group& group, platform::DurableFile& script);
 
 // Commits groups in the order started, on a thread of its own, so that the
 // next groups are planned while the kernel renames this one. Once a group's
