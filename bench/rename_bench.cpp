@@ -4,7 +4,7 @@
 // the per-iteration ratios (ours / C), cpu_ratio the same for processor time.
 #include "batch/undo_line.h"
 #include "batch/undo_script.h"
-#include "platform/listing.h"
+#include "renamer/core/listed_folder.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
 
@@ -82,15 +82,16 @@ const QString kScript = QStringLiteral("modosu.bat");
 void runOurs()
 {
     const int expected = folder().renames();
-    const auto names = platform::listFiles(QStringLiteral("."));
-    if (!names)
+    renamer::ListedFolder listed(QStringLiteral("."));
+    if (listed.files().isEmpty())
         fail("cannot list the folder");
     renamer::RunOptions options;
     options.refreshEveryEntry = true;
+    options.listed = &listed;
     options.progress = [](int counter) { benchmark::DoNotOptimize(counter); };
     const QString prefix = QString::fromLatin1(kPrefix);
     const auto transform = [&](const QString& name, int) { return renamer::addPrefix(name, prefix); };
-    if (renamer::runRename(*names, transform, options).renamed != expected)
+    if (renamer::runRename(listed.files(), transform, options).renamed != expected)
         fail("our run renamed too few");
 }
 

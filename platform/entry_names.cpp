@@ -13,16 +13,19 @@ bool forEachNonFolderEntry(const std::function<void(QByteArrayView name)>& visit
         return false;
     const int fd = ::dirfd(dir);
     while (const struct dirent* entry = ::readdir(dir)) {
-        bool folder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN) {
-            struct stat st;
-            folder = ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
-        }
-        if (!folder)
+        if (isNonFolderEntry(fd, entry))
             visit(QByteArrayView(entry->d_name));
     }
     ::closedir(dir);
     return true;
+}
+
+bool isNonFolderEntry(int dirFd, const struct dirent* entry)
+{
+    if (entry->d_type != DT_UNKNOWN)
+        return entry->d_type != DT_DIR;
+    struct stat st;
+    return !(::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode));
 }
 
 } // namespace platform

@@ -1,14 +1,10 @@
 #include "platform/listing.h"
 
-#include "common/both_at_once.h"
+#include "platform/entry_names.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <algorithm>
-#include <utility>
-#include <vector>
-#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -38,20 +34,38 @@ Kind kindOf(int dirFd, const struct dirent* entry)
     return Kind::Other;
 }
 
+// Every entry but "." and "..", with the open folder; the watch, when
+// asked for, begins before the first entry is read.
 template <typename Visit>
-bool forEachEntry(const QString& folder, Visit visit)
+bool forEachEntry(const QString& folder, FolderWatch* watch, Visit visit)
 {
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    const int fd = ::dirfd(dir);
+    if (watch)
+        *watch = FolderWatch(fd);
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return false;
+    }
     while (const struct dirent* entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue; // hidden, and "." and ".."
-        visit(QFile::decodeName(entry->d_name), kindOf(fd, entry));
+        const char* name = entry->d_name;
+        if (!(name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))))
+            visit(fd, entry);
     }
     ::closedir(dir);
     return true;
+}
+
+// The entries the lists show: not hidden, by name and kind.
+template <typename Visit>
+bool forEachShownEntry(const QString& folder, Visit visit)
+{
+    return forEachEntry(folder, nullptr, [&](int fd, const struct dirent* entry) {
+        if (entry->d_name[0] != '.')
+            visit(QFile::decodeName(entry->d_name), kindOf(fd, entry));
+    });
 }
 
 QString joinPath(const QString& folder, const QString& name)
@@ -61,80 +75,21 @@ QString joinPath(const QString& folder, const QString& name)
 
 } // namespace
 
-bool nameLess(const QString& a, const QString& b)
-{
-    const int blind = QString::compare(a, b, Qt::CaseInsensitive);
-    if (blind != 0)
-        return blind < 0;
-    return QString::compare(a, b, Qt::CaseSensitive) < 0;
-}
-
-namespace {
-
-constexpr qsizetype kSortInTwoFrom = 4096;
-
-// By UTF-16 units, as the toolkit's own comparison goes.
-int compareUnits(QStringView a, QStringView b)
-{
-    return QtPrivate::compareStrings(a, b, Qt::CaseSensitive);
-}
-
-// The case-blind key of a name, folded once: sorting compares keys instead
-// of folding both names at every comparison.
-QString foldedKey(const QString& name)
-{
-    QString key = name;
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const char16_t u = key[i].unicode();
-        if (u < 0x80) {
-            if (u >= u'A' && u <= u'Z')
-                key[i] = QChar(char16_t(u + 0x20));
-        } else if (QChar::isHighSurrogate(u) && i + 1 < key.size() && key[i + 1].isLowSurrogate()) {
-            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(u, key[i + 1].unicode()));
-            key[i] = QChar(QChar::highSurrogate(folded));
-            key[++i] = QChar(QChar::lowSurrogate(folded));
-        } else {
-            key[i] = QChar(QChar::toCaseFolded(u));
-        }
-    }
-    return key;
-}
-
-} // namespace
-
-void sortNames(QStringList& names)
-{
-    using Keyed = std::pair<QString, QString>;   // folded key, name
-    const auto less = [](const Keyed& a, const Keyed& b) {
-        const int blind = compareUnits(a.first, b.first);
-        return blind != 0 ? blind < 0 : compareUnits(a.second, b.second) < 0;
-    };
-    const qsizetype count = names.size();
-    std::vector<Keyed> keyed(static_cast<std::size_t>(count));
-    QString* items = names.data();   // detached here, before two threads take from it
-    const auto keyAndSort = [&](qsizetype from, qsizetype to) {
-        for (qsizetype i = from; i < to; ++i)
-            keyed[std::size_t(i)] = {foldedKey(items[i]), std::move(items[i])};
-        std::sort(keyed.begin() + from, keyed.begin() + to, less);
-    };
-    // A large folder is sorted in two halves at once, then merged.
-    if (count >= kSortInTwoFrom) {
-        const qsizetype half = count / 2;
-        bothAtOnce([&] { keyAndSort(0, half); }, [&] { keyAndSort(half, count); });
-        std::inplace_merge(keyed.begin(), keyed.begin() + half, keyed.end(), less);
-    } else {
-        keyAndSort(0, count);
-    }
-    for (qsizetype i = 0; i < count; ++i)
-        items[i] = std::move(keyed[std::size_t(i)].second);
-}
-
 std::optional<QStringList> listFiles(const QString& folder)
 {
+    FolderWatch none;
+    return listFiles(folder, none, {});
+}
+
+std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
+                                     const std::function<void(QByteArrayView name)>& nonFolder)
+{
     QStringList names;
-    const bool ok = forEachEntry(folder, [&](const QString& name, Kind kind) {
-        if (kind == Kind::File)
-            names.append(name);
+    const bool ok = forEachEntry(folder, nonFolder ? &watch : nullptr, [&](int fd, const struct dirent* entry) {
+        if (nonFolder && isNonFolderEntry(fd, entry))
+            nonFolder(QByteArrayView(entry->d_name));
+        if (entry->d_name[0] != '.' && kindOf(fd, entry) == Kind::File)
+            names.append(QFile::decodeName(entry->d_name));
     });
     if (!ok)
         return std::nullopt;
@@ -157,7 +112,7 @@ QStringList folderChain(const QString& folder)
 QStringList subfolders(const QString& folder)
 {
     QStringList names;
-    forEachEntry(folder, [&](const QString& name, Kind kind) {
+    forEachShownEntry(folder, [&](const QString& name, Kind kind) {
         if (kind == Kind::Folder)
             names.append(name);
     });

@@ -3,6 +3,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/folder_watch.h"
+#include "platform/name_order.h"
+
+#include <QByteArrayView>
+
+#include <functional>
 #include <optional>
 
 // What the folder list and the file list show.
@@ -13,6 +19,13 @@ namespace platform {
 // anything that is not a regular file are left out. nullopt when the folder
 // cannot be read.
 std::optional<QStringList> listFiles(const QString& folder);
+// The same, read once for a run as well: nonFolder gets every entry that is
+// not a folder (hidden ones, links and special files included) as the file
+// system spells it (on another thread, one call at a time, all before
+// listFiles returns), and watch begins before the read, so that it tells
+// later whether those names still hold.
+std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
+                                     const std::function<void(QByteArrayView name)>& nonFolder);
 
 // The chain of folders from "/" down to folder (both included), as absolute
 // paths: "/", "/home", "/home/user".
@@ -28,8 +41,5 @@ bool canOpenFolder(const QString& folder);
 // The working directory as an absolute, clean path.
 QString workingDirectory();
 
-// Name order: case-blind by code point, ties broken case-sensitively.
-bool nameLess(const QString& a, const QString& b);
-void sortNames(QStringList& names);
 
 } // namespace platform

@@ -8,6 +8,7 @@
 #include "platform/rename.h"
 #include "platform/text_file.h"
 #include "renamer/core/group_commit.h"
+#include "renamer/core/listed_folder.h"
 #include "renamer/core/name_set.h"
 #include "renamer/core/undo_check.h"
 
@@ -55,12 +56,15 @@ public:
     void walk(const QStringList& oldNames, const Transform& transform)
     {
         const qsizetype count = std::min<qsizetype>(oldNames.size(), kNameTableSize);
-        if (count >= kSnapshotFrom) {
+        if (options_.listed)
+            present_ = options_.listed->takeEntries(lock_.folderFd());
+        if (!present_ && count >= kSnapshotFrom) {
             present_.emplace();
             if (!platform::forEachNonFolderEntry([this](QByteArrayView name) { present_->insert(name, NameSet::hashOf(name)); }))
                 present_.reset();
         }
         for (qsizetype i = 0; i < count; ++i) {
+            committer_.waitOutSync();
             if (!plan(oldNames[i], transform))
                 return;
             if (planning_->entries.size() >= std::size_t(groupLines_)

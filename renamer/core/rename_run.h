@@ -33,11 +33,16 @@ struct RunReport {
     int failed() const { return notFound + taken + refused; }
 };
 
+class ListedFolder;
+
 struct RunOptions {
     QString scriptName = QStringLiteral("modosu.bat");
     bool refreshEveryEntry = false;
     // Called with the run counter where the counter display is refreshed.
     std::function<void(int counter)> progress;
+    // The working directory as the list was read, when the caller has it:
+    // spares the run a second read while nothing in it has changed.
+    ListedFolder* listed = nullptr;
 };
 
 // The rename run over oldNames (the name table's first entries) in the

@@ -1,7 +1,5 @@
 #include "renamer/ui/file_list.h"
 
-#include "platform/listing.h"
-
 #include <utility>
 
 namespace quillmere {
@@ -20,7 +18,7 @@ void FileList::setFolder(const QString& folder)
 
 void FileList::refresh()
 {
-    names_ = folder_.isEmpty() ? QStringList() : platform::listFiles(folder_).value_or(QStringList());
+    read_ = folder_.isEmpty() ? renamer::ListedFolder() : renamer::ListedFolder(folder_);
 }
 
 } // namespace quillmere

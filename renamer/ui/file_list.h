@@ -1,5 +1,7 @@
 #pragma once
 
+#include "renamer/core/listed_folder.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,13 +19,15 @@ public:
     // Reads the folder again; a folder that cannot be read lists nothing.
     void refresh();
 
-    int count() const { return int(names_.size()); }
-    QString item(int index) const { return names_.at(index); }
-    const QStringList& names() const { return names_; }
+    int count() const { return int(names().size()); }
+    QString item(int index) const { return names().at(index); }
+    const QStringList& names() const { return read_.files(); }
+    // The folder as read, for a run in it.
+    renamer::ListedFolder& asRead() { return read_; }
 
 private:
     QString folder_;
-    QStringList names_;
+    renamer::ListedFolder read_;
 };
 
 } // namespace quillmere

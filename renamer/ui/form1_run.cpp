@@ -80,6 +80,7 @@ void Form1::runMode(renamer::Mode mode)
     renamer::RunOptions options;
     options.scriptName = kScript;
     options.refreshEveryEntry = run.refreshEveryEntry;
+    options.listed = &File1.asRead();
     options.progress = [&](int counter) {
         if (sincePaint.isValid() && sincePaint.elapsed() < kPaintIntervalMs)
             return;

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/folder_watch.h"
+#include "renamer/core/name_set.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace renamer {
+
+// A folder read once for both the file list and a run in it: while the
+// kernel vouches that no name in it changed, the run checks its names
+// against this read instead of reading the folder again.
+class ListedFolder {
+public:
+    ListedFolder() = default;
+    // Reads folder; one that cannot be read lists nothing.
+    explicit ListedFolder(const QString& folder);
+
+    const QStringList& files() const { return files_; }
+
+    // Every name in the folder but its subfolders', as read, when folderFd is
+    // the folder read and nothing in it has changed since. Given once: the
+    // run changes the folder.
+    std::optional<NameSet> takeEntries(int folderFd);
+
+private:
+    QStringList files_;
+    std::optional<NameSet> entries_;
+    platform::FolderWatch watch_;
+};
+
+} // namespace renamer
