@@ -19,20 +19,37 @@ void Group::clear()
 
 namespace {
 
+// Raises the flag for its lifetime.
+class Flagged {
+public:
+    explicit Flagged(std::atomic<bool>& flag) : flag_(flag) { flag_ = true; }
+    ~Flagged()
+    {
+        flag_ = false;
+        flag_.notify_all();
+    }
+    Flagged(const Flagged&) = delete;
+    Flagged& operator=(const Flagged&) = delete;
+
+private:
+    std::atomic<bool>& flag_;
+};
+
 // Writes and syncs the group's lines, then renames, in order, the entries
 // whose whole line reached the disk.
-void commitGroup(Group& group, platform::DurableFile& script)
+void commitGroup(Group& group, platform::DurableFile& script, std::atomic<bool>& syncing)
 {
     group.kept = 0;
     group.synced = true;
     if (group.lines > 0) {
+        const Flagged whileSyncing(syncing);
         group.kept = script.append(group.bytes);
         // Nothing that got in is no reason to put an empty script in
         // place of the last run's.
         group.synced = group.kept > 0 && script.sync();
-        if (!group.synced)
-            return;
     }
+    if (!group.synced)
+        return;
     for (GroupEntry& e : group.entries) {
         if (e.lineEnd > group.kept)
             break;   // its line did not reach the disk whole
@@ -51,7 +68,7 @@ void GroupCommitter::start(Group& group)
             group.skipped = true;
             return;
         }
-        commitGroup(group, script_);
+        commitGroup(group, script_, syncing_);
         failed_ = !group.committedWhole();
     });
 }

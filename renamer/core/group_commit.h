@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -59,10 +60,16 @@ public:
     void start(Group& group);
     // Until group is committed (or skipped).
     void waitFor(const Group& group) { worker_.waitFor(group.ticket); }
+    // Until the sync under way, if any, is over. A sync waits on the disk,
+    // and on a virtual machine the disk is served by the same host cores as
+    // the guest's: planning beside a sync made each take several times as
+    // long (measured), so the planner holds still through it.
+    void waitOutSync() const { syncing_.wait(true); }
 
 private:
     platform::DurableFile& script_;
     bool failed_ = false;   // the committing thread's own
+    std::atomic<bool> syncing_{false};
     OrderedWorker worker_;  // last: stops before the rest goes
 };
 
