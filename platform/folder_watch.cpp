@@ -45,8 +45,10 @@ FolderWatch::FolderWatch(int folderFd)
         return;
     // Through the open folder, not its path: the path may lead elsewhere by now.
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(folderFd);
+    // One event is all it takes; once it came, the watch is gone and later
+    // changes cost the kernel nothing (a restore renames thousands).
     constexpr uint32_t kNames = IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF
-        | IN_ONLYDIR;
+        | IN_ONLYDIR | IN_ONESHOT;
     if (::inotify_add_watch(fd, self.constData(), kNames) < 0) {
         ::close(fd);
         return;

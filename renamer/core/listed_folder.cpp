@@ -5,19 +5,28 @@
 #include <utility>
 
 namespace renamer {
+namespace {
+constexpr qsizetype kMostEntries = 32 * 1024;
+}
 
 ListedFolder::ListedFolder(const QString& folder)
 {
     NameSet entries;
+    bool kept = true;
     auto files = platform::listFiles(folder, watch_, [&](QByteArrayView name) {
-        if (watch_.watching())   // otherwise no run could trust them
+        // Unwatched, no run could trust them; a folder far beyond the work
+        // list is read again by its run rather than held in memory.
+        kept = kept && watch_.watching() && entries.size() < kMostEntries;
+        if (kept)
             entries.insert(name, NameSet::hashOf(name));
     });
     if (!files)
         return;
     files_ = std::move(*files);
-    if (watch_.watching())
+    if (kept && watch_.watching())
         entries_ = std::move(entries);
+    else
+        watch_ = platform::FolderWatch();
 }
 
 std::optional<NameSet> ListedFolder::takeEntries(int folderFd)
