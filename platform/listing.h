@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
-
 #include "platform/folder_watch.h"
 #include "platform/name_order.h"
 
 #include <QByteArrayView>
+#include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -21,9 +20,8 @@ namespace platform {
 std::optional<QStringList> listFiles(const QString& folder);
 // The same, read once for a run as well: nonFolder gets every entry that is
 // not a folder (hidden ones, links and special files included) as the file
-// system spells it (on another thread, one call at a time, all before
-// listFiles returns), and watch begins before the read, so that it tells
-// later whether those names still hold.
+// system spells it, and watch begins before the read, so that it tells later
+// whether those names still hold.
 std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
                                      const std::function<void(QByteArrayView name)>& nonFolder);
 
