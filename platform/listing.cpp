@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstring>
+#include <vector>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -84,16 +87,30 @@ std::optional<QStringList> listFiles(const QString& folder)
 std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
                                      const std::function<void(QByteArrayView name)>& nonFolder)
 {
-    QStringList names;
+    // The kernel's part first, copying names as they come; decoding them
+    // (and handing them to nonFolder) is left to the sort's two threads.
+    QByteArray spelled;   // each name ended by a NUL
+    std::vector<qsizetype> listed, others;
     const bool ok = forEachEntry(folder, nonFolder ? &watch : nullptr, [&](int fd, const struct dirent* entry) {
-        if (nonFolder && isNonFolderEntry(fd, entry))
-            nonFolder(QByteArrayView(entry->d_name));
-        if (entry->d_name[0] != '.' && kindOf(fd, entry) == Kind::File)
-            names.append(QFile::decodeName(entry->d_name));
+        const bool shown = entry->d_name[0] != '.' && kindOf(fd, entry) == Kind::File;
+        if (!shown && !(nonFolder && isNonFolderEntry(fd, entry)))
+            return;
+        (shown ? listed : others).push_back(spelled.size());
+        spelled.append(entry->d_name, qsizetype(std::strlen(entry->d_name)) + 1);
     });
     if (!ok)
         return std::nullopt;
-    sortNames(names);
+    QStringList names(qsizetype(listed.size()));
+    sortNames(names, [&](qsizetype from, qsizetype to) {
+        if (from == 0 && nonFolder) {   // one thread gives every name to nonFolder
+            for (const qsizetype at : listed)
+                nonFolder(QByteArrayView(spelled.constData() + at));
+            for (const qsizetype at : others)
+                nonFolder(QByteArrayView(spelled.constData() + at));
+        }
+        for (qsizetype i = from; i < to; ++i)
+            names[i] = QFile::decodeName(spelled.constData() + listed[std::size_t(i)]);
+    });
     return names;
 }
 

@@ -20,8 +20,9 @@ namespace platform {
 std::optional<QStringList> listFiles(const QString& folder);
 // The same, read once for a run as well: nonFolder gets every entry that is
 // not a folder (hidden ones, links and special files included) as the file
-// system spells it, and watch begins before the read, so that it tells later
-// whether those names still hold.
+// system spells it (one call at a time, maybe on another thread, all before
+// listFiles returns), and watch begins before the read, so that it tells
+// later whether those names still hold.
 std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
                                      const std::function<void(QByteArrayView name)>& nonFolder);
 

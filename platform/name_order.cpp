@@ -63,10 +63,16 @@ bool nameLess(const QString& a, const QString& b)
 
 void sortNames(QStringList& names)
 {
+    sortNames(names, [](qsizetype, qsizetype) {});
+}
+
+void sortNames(QStringList& names, const std::function<void(qsizetype from, qsizetype to)>& fill)
+{
     const std::size_t count = std::size_t(names.size());
     std::vector<KeyedName> keyed(count);
     QString* items = names.data();   // detached here, before two threads take from it
     const auto keyAndSort = [&](std::size_t from, std::size_t to) {
+        fill(qsizetype(from), qsizetype(to));
         for (std::size_t i = from; i < to; ++i)
             keyed[i] = KeyedName::of(std::move(items[i]));
         std::sort(keyed.begin() + std::ptrdiff_t(from), keyed.begin() + std::ptrdiff_t(to), keyedLess);
