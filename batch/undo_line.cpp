@@ -15,12 +15,12 @@ QString undoLine(const QString& newName, const QString& oldName)
     return kRenPrefix + newName + kSplit + oldName;
 }
 
-std::vector<Reading> renReadings(const QString& line)
+std::vector<Reading> renReadings(QStringView line)
 {
     std::vector<Reading> readings;
     if (!line.startsWith(kRenPrefix, Qt::CaseInsensitive))
         return readings;
-    const QStringView rest = QStringView(line).sliced(kRenPrefix.size());
+    const QStringView rest = line.sliced(kRenPrefix.size());
     // Every run of four blanks may be the separator, overlapping runs too:
     // "a     b" is "a" + " b" or "a " + "b". Neither name can be empty.
     for (qsizetype at = rest.indexOf(kSplit, 1); at >= 0; at = rest.indexOf(kSplit, at + 1)) {
@@ -32,7 +32,7 @@ std::vector<Reading> renReadings(const QString& line)
     return readings;
 }
 
-std::vector<Reading> usableReadings(const QString& line)
+std::vector<Reading> usableReadings(QStringView line)
 {
     auto readings = renReadings(line);
     std::erase_if(readings, [](const Reading& r) {

@@ -20,10 +20,10 @@ using Exists = std::function<bool(const QString&)>;
 // The ways a "ren" line can be read as (from, to). A name may hold runs of
 // four blanks itself, so a line can have more than one reading; they come
 // in order of the split position. Empty when the line is not a "ren" line.
-std::vector<Reading> renReadings(const QString& line);
+std::vector<Reading> renReadings(QStringView line);
 
 // The readings a rename could carry out: both names bare file names.
-std::vector<Reading> usableReadings(const QString& line);
+std::vector<Reading> usableReadings(QStringView line);
 
 struct Choice {
     enum class Kind {

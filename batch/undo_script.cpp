@@ -246,13 +246,12 @@ void decodeLines(QByteArrayView bytes, ParsedScript& part)
                 return refuse(int(i) + 1);
         return refuse(1);
     }
-    part.lines = text->split(QStringLiteral("\r\n"));
-    part.lines.removeLast();   // what follows the last line end
-    part.readings.reserve(std::size_t(part.lines.size()));
-    for (qsizetype i = 0; i < part.lines.size(); ++i) {
-        part.readings.push_back(usableReadings(part.lines[i]));
+    // Every line ends in CR LF; each is read where it stands.
+    const QStringView all(*text);
+    for (qsizetype pos = 0, end = 0; (end = all.indexOf(u"\r\n", pos)) >= 0; pos = end + 2) {
+        part.readings.push_back(usableReadings(all.sliced(pos, end - pos)));
         if (part.readings.back().empty())
-            return refuse(int(i) + 1);
+            return refuse(int(part.readings.size()));
     }
 }
 
@@ -264,7 +263,6 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     auto refuse = [&](int line) {
         parsed.status = ParsedScript::Status::Foreign;
         parsed.foreignLine = line;
-        parsed.lines.clear();
         parsed.readings.clear();
         return parsed;
     };
@@ -300,8 +298,7 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     if (parsed.status == ParsedScript::Status::Foreign)
         return refuse(parsed.foreignLine);
     if (second.status == ParsedScript::Status::Foreign)
-        return refuse(int(parsed.lines.size()) + second.foreignLine);
-    parsed.lines += std::move(second.lines);
+        return refuse(int(parsed.readings.size()) + second.foreignLine);
     parsed.readings.insert(parsed.readings.end(), std::make_move_iterator(second.readings.begin()),
                            std::make_move_iterator(second.readings.end()));
     return parsed;
@@ -338,7 +335,7 @@ RestoreReport runUndoScript(const QString& path)
         report.foreignLine = parsed.foreignLine;
         return report;
     }
-    report.lines = int(parsed.lines.size());
+    report.lines = int(parsed.readings.size());
     report.cutShort = parsed.cutShort;
     Restore(parsed, report).run();
     return report;

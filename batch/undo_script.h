@@ -22,8 +22,7 @@ struct ParsedScript {
     enum class Status { Ok, Foreign };
     Status status = Status::Ok;
     int foreignLine = 0;   // 1-based number of the first line no run writes
-    QStringList lines;     // the whole lines, in file order
-    std::vector<std::vector<Reading>> readings;   // each line's readings of bare names
+    std::vector<std::vector<Reading>> readings;   // each whole line's readings of bare names, in file order
     bool cutShort = false; // a last line without CR LF: a run cut short
 };
 

@@ -31,9 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (parsed.status == batch::ParsedScript::Status::Ok) {   // what it accepts is what a run could have written
         const qsizetype end = bytes.lastIndexOf("\r\n");
         const qsizetype whole = end < 0 ? 0 : end + 2;
-        require(parsed.lines.size() == bytes.left(whole).count("\r\n") && parsed.cutShort == (whole < bytes.size()));
-        for (const QString& line : parsed.lines)
-            require(!batch::usableReadings(line).empty() && !line.contains(u'\r') && !line.contains(u'\n'));
+        require(qsizetype(parsed.readings.size()) == bytes.left(whole).count("\r\n") && parsed.cutShort == (whole < bytes.size()));
+        for (const auto& readings : parsed.readings) {
+            require(!readings.empty());
+            for (const auto& [from, to] : readings)
+                require(!(from + to).contains(u'\r') && !(from + to).contains(u'\n'));
+        }
     }
     QTemporaryDir scratch;   // libFuzzer's own paths are relative to where it started: go back before it goes
     static const QByteArray home = QFile::encodeName(QDir::currentPath());
