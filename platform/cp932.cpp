@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -46,31 +47,36 @@ QString mapControls(const QString& text, char16_t (*map)(char16_t))
     return out;
 }
 
-QString rawDecode(QStringDecoder& decoder, const QByteArray& bytes, bool& error)
+// Converters kept for many texts. After an error only a new converter
+// starts clean (resetState() keeps the error flag), and it must be built in
+// place: a converter moved into another no longer reports errors.
+using Decoder = std::optional<QStringDecoder>;
+using Encoder = std::optional<QStringEncoder>;
+
+QString rawDecode(Decoder& decoder, const QByteArray& bytes, bool& error)
 {
-    QString text = decoder.decode(bytes);
-    error = decoder.hasError() || !decoder.isValid();
-    // resetState() keeps an error flag set; only a new converter starts clean.
+    QString text = decoder->decode(bytes);
+    error = decoder->hasError() || !decoder->isValid();
     if (error)
-        decoder = QStringDecoder(kName);
+        decoder.emplace(kName);
     else
-        decoder.resetState();
+        decoder->resetState();
     return mapControls(text, fromIcu);
 }
 
-QByteArray rawEncode(QStringEncoder& encoder, const QString& text, bool& error)
+QByteArray rawEncode(Encoder& encoder, const QString& text, bool& error)
 {
-    QByteArray bytes = encoder.encode(mapControls(text, toIcu));
-    error = encoder.hasError() || !encoder.isValid();
+    QByteArray bytes = encoder->encode(mapControls(text, toIcu));
+    error = encoder->hasError() || !encoder->isValid();
     if (error)
-        encoder = QStringEncoder(kName);
+        encoder.emplace(kName);
     else
-        encoder.resetState();
+        encoder->resetState();
     return bytes;
 }
 
 // Through the converter, checked by a round trip.
-std::optional<QByteArray> slowEncode(QStringEncoder& encoder, QStringDecoder& decoder, const QString& text)
+std::optional<QByteArray> slowEncode(Encoder& encoder, Decoder& decoder, const QString& text)
 {
     bool error = false;
     QByteArray bytes = rawEncode(encoder, text, error);
@@ -82,26 +88,40 @@ std::optional<QByteArray> slowEncode(QStringEncoder& encoder, QStringDecoder& de
     return bytes;
 }
 
-// The code page is stateless, so a text is encoded character by character.
-// The bytes of every character it holds exactly, asked of the converter once:
-// one or two bytes (lead byte high), or kNone. Encoding a name through the
-// converter each time costs more than the rename itself.
+// The code page is stateless, so a text is encoded and decoded character by
+// character. Both tables are asked of the converter once, byte sequence by
+// byte sequence: going through the converter for every name costs more than
+// the rename itself.
+//   encode: the bytes of every character the code page holds exactly, one
+//     or two (lead byte high), or kNone;
+//   single, pair: what the converter reads each one- and two-byte sequence
+//     as, or kNoChar where it reads none (a lead byte alone, an unassigned
+//     pair).
 constexpr quint16 kNone = 0xFFFF;
+constexpr char16_t kNoChar = 0xFFFF;   // a noncharacter: no byte sequence reads as it
 
-const std::vector<quint16>& encodingTable()
+struct Tables {
+    std::vector<quint16> encode = std::vector<quint16>(0x10000, kNone);
+    std::vector<char16_t> single = std::vector<char16_t>(0x100, kNoChar);
+    std::vector<char16_t> pair = std::vector<char16_t>(0x10000, kNoChar);
+};
+
+const Tables& tables()
 {
-    static const std::vector<quint16> table = [] {
-        std::vector<quint16> t(0x10000, kNone);
-        QStringEncoder encoder(kName);
-        QStringDecoder decoder(kName);
+    static const Tables built = [] {
+        Tables t;
+        Encoder encoder(std::in_place, kName);
+        Decoder decoder(std::in_place, kName);
         auto learn = [&](const QByteArray& bytes) {
             bool error = false;
             const QString text = rawDecode(decoder, bytes, error);
             // U+FFFD is what the converter reads an unassigned pair as.
-            if (error || text.size() != 1 || text[0] == QChar::ReplacementCharacter || t[text[0].unicode()] != kNone)
+            if (error || text.size() != 1 || text[0] == QChar::ReplacementCharacter)
                 return;
-            if (slowEncode(encoder, decoder, text) == bytes)
-                t[text[0].unicode()] = quint16(bytes.size() == 1 ? quint8(bytes[0]) : quint8(bytes[0]) << 8 | quint8(bytes[1]));
+            const quint16 code = quint16(bytes.size() == 1 ? quint8(bytes[0]) : quint8(bytes[0]) << 8 | quint8(bytes[1]));
+            (bytes.size() == 1 ? t.single : t.pair)[code] = text[0].unicode();
+            if (t.encode[text[0].unicode()] == kNone && slowEncode(encoder, decoder, text) == bytes)
+                t.encode[text[0].unicode()] = code;
         };
         for (int b = 0; b < 0x100; ++b)
             learn(QByteArray(1, char(b)));
@@ -114,14 +134,40 @@ const std::vector<quint16>& encodingTable()
         }
         return t;
     }();
-    return table;
+    return built;
+}
+
+// By the tables; nothing where a sequence is not in them, which leaves the
+// converter to have the last word.
+std::optional<QString> tableDecode(const QByteArray& bytes)
+{
+    const Tables& t = tables();
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    const auto* in = reinterpret_cast<const quint8*>(bytes.constData());
+    const auto* end = in + bytes.size();
+    while (in < end) {
+        char16_t c = t.single[*in];
+        if (c == kNoChar) {
+            if (end - in < 2)
+                return std::nullopt;
+            c = t.pair[quint16(in[0] << 8 | in[1])];
+            if (c == kNoChar)
+                return std::nullopt;
+            ++in;
+        }
+        ++in;
+        *out++ = c;
+    }
+    text.truncate(out - reinterpret_cast<const char16_t*>(text.constData()));
+    return text;
 }
 
 } // namespace
 
 std::optional<QByteArray> encodeCp932(const QString& text)
 {
-    const std::vector<quint16>& table = encodingTable();
+    const std::vector<quint16>& table = tables().encode;
     QByteArray bytes(text.size() * 2, Qt::Uninitialized);
     char* out = bytes.data();
     for (const QChar c : text) {
@@ -138,8 +184,17 @@ std::optional<QByteArray> encodeCp932(const QString& text)
 
 std::optional<QString> decodeCp932(const QByteArray& bytes)
 {
+    if (auto text = tableDecode(bytes))
+        return text;
+    return testing::decodeCp932ByConverter(bytes);
+}
+
+namespace testing {
+
+std::optional<QString> decodeCp932ByConverter(const QByteArray& bytes)
+{
     bool error = false;
-    QStringDecoder decoder(kName);
+    Decoder decoder(std::in_place, kName);
     QString text = rawDecode(decoder, bytes, error);
     if (error)
         return std::nullopt;
@@ -154,5 +209,7 @@ std::optional<QString> decodeCp932(const QByteArray& bytes)
     }
     return text;
 }
+
+} // namespace testing
 
 } // namespace platform

@@ -19,4 +19,9 @@ std::optional<QString> decodeCp932(const QByteArray& bytes);
 
 inline bool cp932HoldsExactly(const QString& text) { return encodeCp932(text).has_value(); }
 
+namespace testing {
+// The converter alone, without the tables decodeCp932 reads by first.
+std::optional<QString> decodeCp932ByConverter(const QByteArray& bytes);
+} // namespace testing
+
 } // namespace platform

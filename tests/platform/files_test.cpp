@@ -40,6 +40,14 @@ TEST(Cp932, ExactRoundTripsOnly)
             ASSERT_EQ(platform::decodeCp932(*bytes), QString::fromUcs4(&c, 1)) << unsigned(c);
         }
     EXPECT_GT(held, 7000);
+    // Decoding by table reads every one- and two-byte sequence as the converter does.
+    for (int first = 0; first < 0x100; ++first)
+        for (int second = -1; second < 0x100; ++second) {
+            QByteArray bytes(1, char(first));
+            if (second >= 0)
+                bytes += char(second);
+            ASSERT_EQ(platform::decodeCp932(bytes), platform::testing::decodeCp932ByConverter(bytes)) << first << " " << second;
+        }
 }
 
 TEST(TextFile, WritesReplaceWhatHoldsTheNameAndNeverFollowIt)
