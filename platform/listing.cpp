@@ -101,6 +101,7 @@ std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
     if (!ok)
         return std::nullopt;
     QStringList names(qsizetype(listed.size()));
+    QString* const items = names.data();   // each thread fills its own part
     sortNames(names, [&](qsizetype from, qsizetype to) {
         if (from == 0 && nonFolder) {   // one thread gives every name to nonFolder
             for (const qsizetype at : listed)
@@ -109,7 +110,7 @@ std::optional<QStringList> listFiles(const QString& folder, FolderWatch& watch,
                 nonFolder(QByteArrayView(spelled.constData() + at));
         }
         for (qsizetype i = from; i < to; ++i)
-            names[i] = QFile::decodeName(spelled.constData() + listed[std::size_t(i)]);
+            items[i] = QFile::decodeName(spelled.constData() + listed[std::size_t(i)]);
     });
     return names;
 }
