@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QSet>
+#include <QStringList>
 
 #include <deque>
 #include <memory>

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include "batch/undo_line.h"
 #include "platform/rename.h"

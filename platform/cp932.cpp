@@ -186,10 +186,8 @@ std::optional<QString> decodeCp932(const QByteArray& bytes)
 {
     if (auto text = tableDecode(bytes))
         return text;
-    return testing::decodeCp932ByConverter(bytes);
+    return decodeCp932ByConverter(bytes);
 }
-
-namespace testing {
 
 std::optional<QString> decodeCp932ByConverter(const QByteArray& bytes)
 {
@@ -209,7 +207,5 @@ std::optional<QString> decodeCp932ByConverter(const QByteArray& bytes)
     }
     return text;
 }
-
-} // namespace testing
 
 } // namespace platform

@@ -19,9 +19,8 @@ std::optional<QString> decodeCp932(const QByteArray& bytes);
 
 inline bool cp932HoldsExactly(const QString& text) { return encodeCp932(text).has_value(); }
 
-namespace testing {
-// The converter alone, without the tables decodeCp932 reads by first.
+// The converter alone, without the tables decodeCp932 reads by first; it
+// has the last word wherever they fall short.
 std::optional<QString> decodeCp932ByConverter(const QByteArray& bytes);
-} // namespace testing
 
 } // namespace platform

@@ -46,7 +46,7 @@ TEST(Cp932, ExactRoundTripsOnly)
             QByteArray bytes(1, char(first));
             if (second >= 0)
                 bytes += char(second);
-            ASSERT_EQ(platform::decodeCp932(bytes), platform::testing::decodeCp932ByConverter(bytes)) << first << " " << second;
+            ASSERT_EQ(platform::decodeCp932(bytes), platform::decodeCp932ByConverter(bytes)) << first << " " << second;
         }
 }
 
