@@ -1,5 +1,6 @@
 #include "platform/durable_file.h"
 
+#include "platform/io_calls.h"
 #include "platform/io_trace.h"
 #include "platform/temp_file.h"
 
@@ -39,7 +40,7 @@ DurableFile::OpenStatus DurableFile::open(const QString& name, int folderFd)
     // Naming it later goes through /proc, which a bare container may lack.
     static const bool canName = ::access("/proc/self/fd", F_OK) == 0;
     QByteArray temp;
-    int fd = canName ? ::open(".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+    int fd = canName ? io::open(".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
     if (fd < 0)
         fd = createBeside(path, temp);
     if (fd < 0)
@@ -59,46 +60,57 @@ qsizetype DurableFile::append(const QByteArray& lines)
         return 0;
     qsizetype done = 0;
     while (done < lines.size()) {
-        const ssize_t n = ::write(fd_, lines.constData() + done, size_t(lines.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = io::write(fd_, lines.constData() + done, size_t(lines.size() - done));
         if (n <= 0)
             break;
         done += n;
     }
     if (done < lines.size()) {
-        // A cut line could read as another rename: keep whole lines only.
-        const qsizetype kept = lines.lastIndexOf('\n', done - 1) + 1;
-        if (::ftruncate(fd_, off_t(size_ + kept)) != 0 || ::lseek(fd_, off_t(size_ + kept), SEEK_SET) < 0) {
-            size_ += done;   // the file now ends in a cut line: no sync may vouch for it
-            ::close(fd_);
-            fd_ = -1;
+        // A cut line could read as another rename: keep whole lines only,
+        // and never more than got in (a file made longer holds no lines, only
+        // a hole that needs no space on a full volume).
+        const qsizetype kept = done > 0 ? lines.lastIndexOf('\n', done - 1) + 1 : 0;
+        if (kept < done
+            && (io::ftruncate(fd_, off_t(size_ + kept)) != 0 || ::lseek(fd_, off_t(size_ + kept), SEEK_SET) < 0)) {
+            // The file now ends in a cut line: no sync may vouch for it.
+            broken();
             return 0;
         }
         done = kept;
     }
     size_ += done;
-    recordIo(IoEvent::Write, name_, size_);
+    if (done > 0)
+        recordIo(IoEvent::Write, name_, size_);
     return done;
 }
 
 bool DurableFile::sync()
 {
-    if (fd_ < 0 || !syncedOrUnsupported(::fdatasync(fd_)))
+    if (fd_ < 0)
         return false;
+    // After a failed sync the kernel may have dropped the pages it could not
+    // write, and a second sync would vouch for nothing: the file is done for.
+    if (!syncedOrUnsupported(io::fdatasync(fd_)))
+        return broken(), false;
     if (!placed_) {
         if (tempPath_.isEmpty() && !giveName())
             return false;
         // rename(2) replaces whatever holds the name, a link included,
         // without writing through it.
-        if (::rename(tempPath_.constData(), QFile::encodeName(name_).constData()) != 0)
+        if (io::rename(tempPath_.constData(), QFile::encodeName(name_).constData()) != 0)
             return false;
         placed_ = true;
-        if (folderFd_ >= 0 && !syncedOrUnsupported(::fsync(folderFd_)))
-            return false;
+        if (folderFd_ >= 0 && !syncedOrUnsupported(io::fsync(folderFd_)))
+            return broken(), false;
     }
     recordIo(IoEvent::Sync, name_, size_);
     return true;
+}
+
+void DurableFile::broken()
+{
+    io::close(fd_);
+    fd_ = -1;
 }
 
 bool DurableFile::giveName()
@@ -106,7 +118,7 @@ bool DurableFile::giveName()
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
     for (int tries = 0; tries < 100; ++tries) {
         const QByteArray temp = nameBeside(QFile::encodeName(name_));
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0) {
+        if (io::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) == 0) {
             tempPath_ = temp;
             return true;
         }
@@ -119,9 +131,9 @@ bool DurableFile::giveName()
 void DurableFile::close()
 {
     if (fd_ >= 0)
-        ::close(fd_);
+        io::close(fd_);
     if (!placed_ && !tempPath_.isEmpty())
-        ::unlink(tempPath_.constData());
+        io::unlink(tempPath_.constData());
     fd_ = -1;
     tempPath_.clear();
     placed_ = false;

@@ -28,7 +28,8 @@ public:
 
     // Appends lines, each ended by LF. A write cut short (a full disk) is
     // cut back to the last whole line that got in; returns how many of the
-    // bytes stay in the file.
+    // bytes stay in the file. Where the cut cannot be undone, or after a
+    // failed sync, the file takes nothing more and no sync succeeds.
     qsizetype append(const QByteArray& lines);
 
     // Makes everything appended so far durable; the first time, also puts
@@ -44,6 +45,7 @@ public:
 
 private:
     bool giveName();   // links the nameless file under a hidden name
+    void broken();     // nothing more gets in or is vouched for
 
     QString name_;
     QByteArray tempPath_;   // empty while the file has no name

@@ -1,5 +1,7 @@
 #include "platform/folder_lock.h"
 
+#include "platform/io_calls.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,14 +11,12 @@ namespace platform {
 
 FolderLock::FolderLock()
 {
-    fd_ = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    fd_ = io::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0)
         return;
     // flock locks belong to the open file, so a second window of this very
     // process is refused just like another process.
-    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
-        if (errno == EINTR)
-            continue;
+    if (io::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         state_ = errno == EWOULDBLOCK ? State::Busy : State::Unsupported;
         return;
     }
@@ -26,7 +26,7 @@ FolderLock::FolderLock()
 FolderLock::~FolderLock()
 {
     if (fd_ >= 0)
-        ::close(fd_);   // releases the lock
+        io::close(fd_);   // releases the lock
 }
 
 } // namespace platform

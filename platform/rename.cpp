@@ -1,5 +1,6 @@
 #include "platform/rename.h"
 
+#include "platform/io_calls.h"
 #include "platform/io_trace.h"
 
 #include <QFile>
@@ -7,34 +8,11 @@
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
-
-int systemRenameat2NoReplace(const char* from, const char* to)
-{
-#ifdef SYS_renameat2
-    return int(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE));
-#else
-    errno = ENOSYS;
-    return -1;
-#endif
-}
-
-int systemLink(const char* from, const char* to)
-{
-    return ::link(from, to);
-}
-
-testing::RenameCalls& calls()
-{
-    static testing::RenameCalls active{systemRenameat2NoReplace, systemLink};
-    return active;
-}
 
 RenameStatus statusFromErrno(int error, const char* from)
 {
@@ -95,7 +73,7 @@ RenameStatus checkedRename(const char* from, const char* to, const struct stat& 
     struct stat target;
     if (::lstat(to, &target) == 0 && !sameFile(source, target) && !onlyAnotherSpelling(from, to))
         return RenameStatus::TargetExists;
-    if (::rename(from, to) != 0)
+    if (io::rename(from, to) != 0)
         return statusFromErrno(errno, from);
     return RenameStatus::Renamed;
 }
@@ -112,10 +90,10 @@ RenameStatus fallbackRename(const char* from, const char* to)
         return RenameStatus::SourceMissing;
     if (S_ISDIR(source.st_mode))
         return RenameStatus::NameRefused;
-    if (calls().link(from, to) == 0) {
-        if (::unlink(from) != 0) {
+    if (io::link(from, to) == 0) {
+        if (io::unlink(from) != 0) {
             const int error = errno;
-            ::unlink(to);
+            io::unlink(to);
             return statusFromErrno(error, from);
         }
         return RenameStatus::Renamed;
@@ -141,7 +119,7 @@ RenameStatus renameNoReplace(const QByteArray& from, const QByteArray& to)
     if (from.isEmpty() || to.isEmpty())
         return from.isEmpty() ? RenameStatus::SourceMissing : RenameStatus::NameRefused;
     RenameStatus status = RenameStatus::Renamed;
-    if (calls().renameat2NoReplace(from.constData(), to.constData()) != 0) {
+    if (io::renameNoReplace(from.constData(), to.constData()) != 0) {
         const int error = errno;
         if (error == EINVAL || error == ENOSYS) {
             status = fallbackRename(from.constData(), to.constData());
@@ -178,12 +156,5 @@ bool fileEntryExists(const QString& name)
     return !path.isEmpty() && ::lstat(path.constData(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
-namespace testing {
-void setRenameCalls(RenameCalls c)
-{
-    calls() = {c.renameat2NoReplace ? c.renameat2NoReplace : systemRenameat2NoReplace,
-               c.link ? c.link : systemLink};
-}
-} // namespace testing
 
 } // namespace platform

@@ -34,14 +34,4 @@ bool entryExists(const QString& name);
 // Like entryExists, but a folder does not count: the renamer renames files.
 bool fileEntryExists(const QString& name);
 
-namespace testing {
-// Stand-ins for the two system calls whose absence the fallbacks cover;
-// nullptr puts the real ones back.
-struct RenameCalls {
-    int (*renameat2NoReplace)(const char* from, const char* to) = nullptr;
-    int (*link)(const char* from, const char* to) = nullptr;
-};
-void setRenameCalls(RenameCalls calls);
-} // namespace testing
-
 } // namespace platform

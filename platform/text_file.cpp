@@ -1,6 +1,7 @@
 #include "platform/text_file.h"
 
 #include "platform/cp932.h"
+#include "platform/io_calls.h"
 #include "platform/temp_file.h"
 
 #include <QFile>
@@ -17,12 +18,9 @@ namespace {
 bool writeAll(int fd, const char* data, qsizetype size)
 {
     while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+        const ssize_t n = io::write(fd, data, size_t(size));
+        if (n <= 0)
             return false;
-        }
         data += n;
         size -= n;
     }
@@ -57,11 +55,11 @@ WriteStatus replaceFile(const QString& pathName, const QByteArray& bytes, const 
     if (!modeFrom.isEmpty() && ::stat(QFile::encodeName(modeFrom).constData(), &source) == 0)
         ok = ::fchmod(fd, source.st_mode & 07777) == 0;
     ok = writeAll(fd, bytes.constData(), bytes.size()) && ok;
-    ok = (::fsync(fd) == 0 || errno == EINVAL || errno == ENOSYS) && ok;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temp.constData(), path.constData()) == 0;
+    ok = (io::fsync(fd) == 0 || errno == EINVAL || errno == ENOSYS) && ok;
+    ok = io::close(fd) == 0 && ok;
+    ok = ok && io::rename(temp.constData(), path.constData()) == 0;
     if (!ok)
-        ::unlink(temp.constData());
+        io::unlink(temp.constData());
     return ok ? WriteStatus::Ok : WriteStatus::IoError;
 }
 
@@ -71,7 +69,7 @@ ReadResult readFile(const QString& path, qint64 maxBytes, Links links)
     // Plain system calls: QFile would take a name starting with ":" for one
     // of Qt's built-in resources.
     const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | (links == Links::Refuse ? O_NOFOLLOW : 0);
-    const int fd = ::open(QFile::encodeName(path).constData(), flags);
+    const int fd = io::open(QFile::encodeName(path).constData(), flags);
     if (fd < 0) {
         result.status = errno == ENOENT ? ReadStatus::Missing
             : errno == ELOOP            ? ReadStatus::NotRegular
@@ -80,11 +78,11 @@ ReadResult readFile(const QString& path, qint64 maxBytes, Links links)
     }
     struct stat st;
     if (::fstat(fd, &st) != 0) {
-        ::close(fd);
+        io::close(fd);
         return result;
     }
     if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
+        io::close(fd);
         result.status = ReadStatus::NotRegular;
         return result;
     }
@@ -95,23 +93,21 @@ ReadResult readFile(const QString& path, qint64 maxBytes, Links links)
     char buffer[65536];
     for (;;) {
         const qint64 room = maxBytes + 1 - bytes.size();
-        const ssize_t n = ::read(fd, buffer, size_t(std::min<qint64>(room, qint64(sizeof buffer))));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = io::read(fd, buffer, size_t(std::min<qint64>(room, qint64(sizeof buffer))));
         if (n < 0) {
-            ::close(fd);
+            io::close(fd);
             return result;
         }
         if (n == 0)
             break;
         bytes.append(buffer, n);
         if (bytes.size() > maxBytes) {
-            ::close(fd);
+            io::close(fd);
             result.status = ReadStatus::TooLarge;
             return result;
         }
     }
-    ::close(fd);
+    io::close(fd);
     result.status = ReadStatus::Ok;
     result.bytes = std::move(bytes);
     return result;
@@ -127,7 +123,7 @@ std::optional<QByteArray> readBytes(const QString& path, qint64 maxBytes)
 
 RemoveStatus removeFile(const QString& path)
 {
-    if (::unlink(QFile::encodeName(path).constData()) == 0)
+    if (io::unlink(QFile::encodeName(path).constData()) == 0)
         return RemoveStatus::Removed;
     return errno == ENOENT ? RemoveStatus::Missing : RemoveStatus::Failed;
 }

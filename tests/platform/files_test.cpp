@@ -1,3 +1,4 @@
+#include "platform/io_calls.h"
 #include "platform/cp932.h"
 #include "platform/durable_file.h"
 #include "platform/rename.h"
@@ -144,10 +145,10 @@ TEST(Rename, NeverReplacesAndReportsEachOutcome)
 TEST(Rename, FallsBackWhereTheVolumeKnowsNeitherFlagNorLinks)
 {
     using platform::RenameStatus;
-    const auto noFlag = [](const char*, const char*) { return errno = EINVAL, -1; };
-    const auto noLinks = [](const char*, const char*) { return errno = EPERM, -1; };
-    for (const bool links : {true, false}) {
-        platform::testing::setRenameCalls({+noFlag, links ? nullptr : +noLinks});
+    using platform::io::testing::Fallback;
+    for (const Fallback fallback : {Fallback::HardLink, Fallback::CheckedRename}) {
+        const bool links = fallback == Fallback::HardLink;
+        platform::io::testing::forceFallback(fallback);
         testsupport::TempWorkDir dir;
         dir.write("a", "A"), dir.write("b", "B"), dir.write("x.txt", "X");
         ASSERT_EQ(link("x.txt", "X.TXT"), 0);   // as a case-blind volume sees one file under two spellings
@@ -158,7 +159,7 @@ TEST(Rename, FallsBackWhereTheVolumeKnowsNeitherFlagNorLinks)
             EXPECT_EQ(platform::renameNoReplace(u(from), u(to)), status) << from << " -> " << to << " links " << links;
         EXPECT_EQ(std::tuple(dir.read("b"), dir.read("c"), dir.exists("a")), std::tuple("B", "A", false)) << links;
     }
-    platform::testing::setRenameCalls({});
+    platform::io::testing::disarm();
 }
 
 TEST(SystemFolder, FollowsXdgDataHomeAndMapsScriptPaths)

@@ -2,6 +2,7 @@
 #include "batch/undo_script.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
+#include "platform/io_calls.h"
 #include "platform/listing.h"
 #include "platform/rename.h"
 #include "temp_env.h"
@@ -135,7 +136,6 @@ TEST(RenameRun, RunThenRestore)
 // The run's message gives each reason apart; a name listed again after its file was renamed is no failure.
 TEST(RenameRun, ReportsEachReasonApart)
 {
-    const auto readOnly = [](const char*, const char*) { return errno = EROFS, -1; };
     const std::tuple<QStringList, bool, std::array<int, 5>, const char*> rows[] = {   // renamed, again, not found, taken, refused
         {{"a", "a", "b"}, false, {2, 1, 0, 0, 0}, ""},
         {{"a", "elsewhere", "b"}, false, {2, 0, 1, 0, 0}, "1 件は作業フォルダにファイルが見つかりませんでした（名前の変更は、起動したフォルダで行います）。"},
@@ -144,10 +144,11 @@ TEST(RenameRun, ReportsEachReasonApart)
     for (const auto& [workList, refuse, counts, message] : rows) {
         testsupport::TempWorkDir dir;
         dir.write("a"), dir.write("b"), dir.write("c"), dir.write("Xc");
-        platform::testing::setRenameCalls({refuse ? +readOnly : nullptr, nullptr});
+        if (refuse)
+            platform::io::testing::arm({.call = platform::io::Call::Rename, .nth = 2, .error = EROFS, .persistent = true});
         const auto prefix = [](const QString& name, int) { return renamer::addPrefix(name, "X"); };
         const auto r = renamer::runRename(workList, prefix, {});
-        platform::testing::setRenameCalls({});
+        platform::io::testing::disarm();
         EXPECT_EQ((std::array{r.renamed, r.alreadyMoved, r.notFound, r.taken, r.refused}), counts) << workList.join(",").toStdString();
         EXPECT_EQ(renamer::reportMessage(r), q(message));
     }
