@@ -50,5 +50,5 @@ int main(int argc, char** argv)
     (batch::restoreWentWrong(report) ? err : out) << message << Qt::endl;
     if (report.status != batch::RestoreReport::Status::Ran)
         return 2;
-    return report.failures() > 0 ? 1 : 0;
+    return report.failures() > 0 || report.cutShort ? 1 : 0;
 }

@@ -43,6 +43,16 @@ bool exists(const QString& name)
     return platform::entryExists(name);
 }
 
+// A run cut off between the link and the unlink of a rename through a hard
+// link leaves the file under both names: dropping the newer name restores it.
+platform::RenameStatus renameBack(const QByteArray& from, const QByteArray& to)
+{
+    const platform::RenameStatus status = platform::renameNoReplace(from, to);
+    if (status == platform::RenameStatus::TargetExists && platform::dropSecondName(from, to))
+        return platform::RenameStatus::Renamed;
+    return status;
+}
+
 // backThere: after a rename that found no file, whether the old name is there.
 void countOutcome(platform::RenameStatus status, bool backThere, RestoreReport& report, Outcome& outcome)
 {
@@ -153,7 +163,7 @@ private:
         chunk_.reserve(chunkLines_);
         const std::uint64_t ticket = worker_.post([chunk, this] {
             for (Rename& r : *chunk) {
-                r.status = platform::renameNoReplace(r.from, r.to);
+                r.status = renameBack(r.from, r.to);
                 // Asked at once: undoing the lines above may bring that name back later.
                 r.backThere = r.status == platform::RenameStatus::SourceMissing
                     && exists(script_.readings[r.line].front().second);
@@ -188,7 +198,8 @@ private:
         switch (choice.kind) {
         case Choice::Kind::Rename: {
             // Both names are bare: the script was checked whole.
-            const platform::RenameStatus status = platform::renameNoReplace(choice.reading.first, choice.reading.second);
+            const platform::RenameStatus status
+                = renameBack(QFile::encodeName(choice.reading.first), QFile::encodeName(choice.reading.second));
             countOutcome(status, status == platform::RenameStatus::SourceMissing && exists(choice.reading.second),
                          report_, outcome);
             break;
@@ -261,33 +272,45 @@ void decodeLines(QByteArrayView bytes, ParsedScript& part)
 ParsedScript parseUndoScript(const QByteArray& bytes)
 {
     ParsedScript parsed;
-    auto refuse = [&](int line) {
-        parsed.status = ParsedScript::Status::Foreign;
+    auto refuse = [&](int line, ParsedScript::Status status = ParsedScript::Status::Foreign) {
+        parsed.status = status;
         parsed.foreignLine = line;
         parsed.readings.clear();
         return parsed;
     };
+    // A power cut can leave the end of a file as zero bytes that were never
+    // written: like a cut last line, such an end is skipped. Zero bytes
+    // anywhere else mean the file is damaged.
+    qsizetype size = bytes.size();
+    while (size > 0 && bytes[size - 1] == '\0')
+        --size;
+    parsed.cutShort = size < bytes.size();
+    if (QByteArrayView(bytes).first(size).contains('\0'))
+        return refuse(0, ParsedScript::Status::Damaged);
     // Whole lines are checked byte by byte, then decoded at once.
-    qsizetype end = 0;
+    qsizetype whole = 0;   // where the whole lines end
     int count = 0;
-    for (qsizetype pos = 0; pos < bytes.size(); pos = end + 2) {
-        end = bytes.indexOf("\r\n", pos);
+    for (qsizetype pos = 0; pos < size; pos = whole) {
+        const qsizetype end = bytes.indexOf("\r\n", pos);
         if (end < 0) {
             // A run cut short leaves a last line without its end; other
             // line ends mean another program wrote the file.
             // A write cut between CR and LF leaves the CR alone at the end.
-            const QByteArrayView rest = QByteArrayView(bytes).sliced(pos);
+            const QByteArrayView rest = QByteArrayView(bytes).sliced(pos, size - pos);
             if (rest.chopped(rest.endsWith('\r') ? 1 : 0).contains('\r') || rest.contains('\n'))
                 return refuse(count + 1);
             parsed.cutShort = true;
-            end = pos;
             break;
         }
-        ++count;
+        if (++count > kMaxUndoLines)
+            return refuse(count, ParsedScript::Status::TooManyLines);
         if (hasForeignByte(QByteArrayView(bytes).sliced(pos, end - pos)))
             return refuse(count);
+        whole = end + 2;
     }
-    const qsizetype whole = parsed.cutShort ? end : bytes.size();
+    // Nothing but a cut line is no script a run leaves.
+    if (count == 0 && parsed.cutShort)
+        return refuse(0, ParsedScript::Status::Damaged);
     // Large scripts are decoded in two halves at once, split at a line end.
     const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
     ParsedScript second;
@@ -331,9 +354,18 @@ RestoreReport runUndoScript(const QString& path)
         return report;
     }
     const ParsedScript parsed = parseUndoScript(read.bytes);
-    if (parsed.status == ParsedScript::Status::Foreign) {
+    switch (parsed.status) {
+    case ParsedScript::Status::Ok:
+        break;
+    case ParsedScript::Status::Foreign:
         report.status = RestoreReport::Status::Foreign;
         report.foreignLine = parsed.foreignLine;
+        return report;
+    case ParsedScript::Status::Damaged:
+        report.status = RestoreReport::Status::Damaged;
+        return report;
+    case ParsedScript::Status::TooManyLines:
+        report.status = RestoreReport::Status::TooLarge;
         return report;
     }
     report.lines = int(parsed.readings.size());
@@ -366,7 +398,7 @@ bool restoreWentWrong(const RestoreReport& report)
 {
     // No script at all is news, not a fault.
     return (report.status != RestoreReport::Status::Ran && report.status != RestoreReport::Status::Missing)
-        || report.failures() > 0;
+        || report.failures() > 0 || report.cutShort;
 }
 
 QString restoreMessage(const RestoreReport& r)
@@ -382,6 +414,8 @@ QString restoreMessage(const RestoreReport& r)
     case Status::Foreign:
         return QStringLiteral("この modosu.bat は quillmere が書いたものではないため、何も実行しませんでした（%1 行目）。")
             .arg(r.foreignLine);
+    case Status::Damaged:
+        return QStringLiteral("modosu.bat が壊れているため、何も実行しませんでした。");
     case Status::Busy:
         return busyFolderMessage();
     case Status::Ran:
@@ -392,7 +426,7 @@ QString restoreMessage(const RestoreReport& r)
         lines << QStringLiteral("%1 件の名前を元に戻しました。").arg(r.restored);
     else if (r.alreadyBack > 0 && r.failures() == 0)
         lines << QStringLiteral("名前はすでに元に戻っています。");
-    else if (r.failures() == 0)
+    else if (r.failures() == 0 && !r.cutShort)
         lines << QStringLiteral("元に戻す名前はありませんでした。");
     if (r.alreadyBack > 0 && (r.restored > 0 || r.failures() > 0))
         lines << QStringLiteral("%1 件はすでに元の名前でした。").arg(r.alreadyBack);

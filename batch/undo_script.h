@@ -15,14 +15,20 @@ namespace batch {
 
 // The largest script a run writes: a line for every slot of the name table,
 // two names of 255 bytes each.
-inline constexpr qint64 kMaxUndoScriptBytes = 20001LL * (7 + 255 + 4 + 255 + 2);
+inline constexpr int kMaxUndoLines = 20001;
+inline constexpr qint64 kMaxUndoScriptBytes = kMaxUndoLines * (7LL + 255 + 4 + 255 + 2);
 
 struct ParsedScript {
-    enum class Status { Ok, Foreign };
+    enum class Status {
+        Ok,
+        Foreign,        // a line no run writes
+        Damaged,        // zero bytes inside, or nothing but a cut line
+        TooManyLines,   // more lines than a run writes
+    };
     Status status = Status::Ok;
     int foreignLine = 0;   // 1-based number of the first line no run writes
     std::vector<std::vector<Reading>> readings;   // each whole line's readings of bare names, in file order
-    bool cutShort = false; // a last line without CR LF: a run cut short
+    bool cutShort = false; // a last line without CR LF, or zero bytes at the end: a run cut short
 };
 
 ParsedScript parseUndoScript(const QByteArray& bytes);
@@ -34,6 +40,7 @@ struct RestoreReport {
         Unreadable,   // not a regular file (a link, FIFO, folder), or a read error
         TooLarge,     // larger than any run writes
         Foreign,      // a line no run writes: nothing was run
+        Damaged,      // zero bytes inside, or nothing but a cut line: nothing was run
         Busy,         // a run or restore of another window holds the folder
     };
     Status status = Status::Ran;

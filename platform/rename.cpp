@@ -137,6 +137,18 @@ RenameStatus renameNoReplace(const QByteArray& from, const QByteArray& to)
     return status;
 }
 
+bool dropSecondName(const QByteArray& from, const QByteArray& to)
+{
+    struct stat a, b;
+    if (::lstat(from.constData(), &a) != 0 || ::lstat(to.constData(), &b) != 0)
+        return false;
+    // One link each would be one entry seen under two spellings.
+    if (!sameFile(a, b) || !S_ISREG(a.st_mode) || a.st_nlink < 2
+        || QString::fromUtf8(from).compare(QString::fromUtf8(to), Qt::CaseInsensitive) == 0)
+        return false;
+    return io::unlink(from.constData()) == 0;
+}
+
 bool isBareFileName(const QString& name)
 {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));

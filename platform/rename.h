@@ -25,6 +25,12 @@ RenameStatus renameNoReplace(const QString& from, const QString& to);
 // encoded them once already).
 RenameStatus renameNoReplace(const QByteArray& from, const QByteArray& to);
 
+// A rename through a hard link that was cut off between its link and its
+// unlink leaves the file under both names. Where to is that very file (not
+// just another spelling of from on a case-blind volume), removes the name
+// from; whether it did.
+bool dropSecondName(const QByteArray& from, const QByteArray& to);
+
 bool isBareFileName(const QString& name);
 
 // Whether the working directory (or the path) holds an entry of that name; a

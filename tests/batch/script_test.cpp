@@ -83,7 +83,7 @@ TEST(Script, ForeignScriptsRunNothing)
 {
     const std::pair<QByteArray, int> rows[] = {
         {"ren    b    a\r\ncopy /B a+b   c /B\r\n", 2}, {"del a\r\n", 1}, {"move a b\r\n", 1}, {"ren   b    a\r\n", 1},
-        {"ren    b\ta\r\n", 1}, {"ren    b    a\r\nren    b<NUL>    a\r\n", 2}, {"ren    b    a\rren    c    a\r", 1},
+        {"ren    b\ta\r\n", 1}, {"ren    b    a\rren    c    a\r", 1},
         {"ren    b    a\nren    c    a\n", 1}, {"ren    b    \xFF\r\n", 1}, {"ren    b    a\r\n\r\n", 2},
         {"ren    b    ../a\r\n", 1}, {"ren    b    /etc/a\r\n", 1}, {"ren    b    ..\r\n", 1},
         // Large scripts are read in two halves: the line is counted across both.
@@ -149,11 +149,23 @@ TEST(Script, UndoProgramExitCodes)
         {"ren    b    a\r\n", {"--help"}, 0, "使い方: quillmere-undo"},
         {"ren    b    a\r\n", {"--version"}, 0, "quillmere-undo " QM_VERSION},
         {"ren    b    a\r\n", {"--frobnicate"}, 2, "使い方"},
-        {"ren    b    a\r\n", {"a.bat", "b.bat"}, 2, "使い方"}};
+        {"ren    b    a\r\n", {"a.bat", "b.bat"}, 2, "使い方"},
+        // Damaged or cut scripts are never a success.
+        {"ren    b    a\r\nren    b<NUL>    a\r\n", {}, 2, "modosu.bat が壊れている"},
+        {"<NUL><NUL>ren    b    a\r\n", {}, 2, "modosu.bat が壊れている"},
+        {"ren    b    a", {}, 2, "modosu.bat が壊れている"},
+        {"<NUL><NUL><NUL>", {}, 2, "modosu.bat が壊れている"},
+        {"ren    b    a\r\nren    x    y", {}, 1, "途中で切れた最後の行"},
+        {"ren    b    a\r\nren<NUL><NUL><NUL>", {}, 1, "途中で切れた最後の行"},
+        {"ren    b    a\r\n<NUL><NUL><NUL>", {}, 1, "1 件の名前を元に戻しました。\n途中で切れた最後の行"},
+        {"ren    b    a\r\n\r", {}, 1, "途中で切れた最後の行"},
+        {QByteArray("ren    b    a\r\n").repeated(batch::kMaxUndoLines + 1), {}, 2, "大きすぎる"}};
     for (const auto& [script, args, code, output] : cases) {
         testsupport::TempWorkDir dir;
         dir.write("b");
-        if (!script.isEmpty()) dir.write(args.value(0, "modosu.bat").startsWith("-") ? "modosu.bat" : args.value(0, "modosu.bat"), script);
+        if (!script.isEmpty())
+            dir.write(args.value(0, "modosu.bat").startsWith("-") ? "modosu.bat" : args.value(0, "modosu.bat"),
+                      QByteArray(script).replace("<NUL>", QByteArray(1, '\0')));
         QProcess undo;
         ASSERT_TRUE((undo.start(QM_UNDO_PROGRAM, args), undo.waitForFinished(10000)));
         const QString said = QString::fromUtf8(undo.readAllStandardOutput() + undo.readAllStandardError());
