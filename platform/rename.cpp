@@ -48,9 +48,14 @@ bool sameFile(const struct stat& a, const struct stat& b)
 // On a case-blind volume a new spelling of the name finds the file itself.
 // Some volumes give one file other inode numbers under other spellings, so
 // the folder is asked whether an entry of exactly that spelling is there.
+bool sameButForCase(const QByteArray& from, const QByteArray& to)
+{
+    return QString::fromUtf8(from).compare(QString::fromUtf8(to), Qt::CaseInsensitive) == 0;
+}
+
 bool onlyAnotherSpelling(const QByteArray& from, const QByteArray& to)
 {
-    if (QString::fromUtf8(from).compare(QString::fromUtf8(to), Qt::CaseInsensitive) != 0)
+    if (!sameButForCase(from, to))
         return false;
     const qsizetype slash = to.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : to.left(slash + 1);
@@ -66,12 +71,15 @@ bool onlyAnotherSpelling(const QByteArray& from, const QByteArray& to)
 }
 
 // Neither the flag nor hard links: look first, then rename. Only a target
-// that is the source itself (a case-only rename on a case-blind volume) may
-// be there. The gap between look and rename is the price of such volumes.
+// that is the source itself under another spelling (a case-only rename on a
+// case-blind volume) may be there; another hard link of it may not, since
+// rename(2) would then do nothing and answer success. The gap between look
+// and rename is the price of such volumes.
 RenameStatus checkedRename(const char* from, const char* to, const struct stat& source)
 {
     struct stat target;
-    if (::lstat(to, &target) == 0 && !sameFile(source, target) && !onlyAnotherSpelling(from, to))
+    if (::lstat(to, &target) == 0
+        && !((sameFile(source, target) && sameButForCase(from, to)) || onlyAnotherSpelling(from, to)))
         return RenameStatus::TargetExists;
     if (io::rename(from, to) != 0)
         return statusFromErrno(errno, from);
@@ -143,8 +151,7 @@ bool dropSecondName(const QByteArray& from, const QByteArray& to)
     if (::lstat(from.constData(), &a) != 0 || ::lstat(to.constData(), &b) != 0)
         return false;
     // One link each would be one entry seen under two spellings.
-    if (!sameFile(a, b) || !S_ISREG(a.st_mode) || a.st_nlink < 2
-        || QString::fromUtf8(from).compare(QString::fromUtf8(to), Qt::CaseInsensitive) == 0)
+    if (!sameFile(a, b) || !S_ISREG(a.st_mode) || a.st_nlink < 2 || sameButForCase(from, to))
         return false;
     return io::unlink(from.constData()) == 0;
 }

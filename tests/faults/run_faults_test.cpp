@@ -1,0 +1,256 @@
+// The rename run and the restore under every fault the seam can make: the
+// promises hold after each one, and a clean restore brings every name back.
+#include "batch/undo_line.h"
+#include "batch/undo_script.h"
+#include "fault_loop.h"
+#include "platform/cp932.h"
+#include "platform/io_trace.h"
+#include "renamer/core/rename_run.h"
+#include "renamer/core/transforms.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+namespace {
+
+using namespace faults;
+using Fallback = io::Fallback;
+
+constexpr int kFiles = 2500;
+const QString kScript = QStringLiteral("modosu.bat");
+
+// 2,500 files under a prefix run: chains whose second rename waits for the
+// first across group boundaries (X_fN is listed, and renamed, some hundred
+// entries before fN), names listed twice, excluded programs, names with
+// blanks.
+struct Workload {
+    QStringList files;
+    QStringList workList;
+};
+
+Workload workload()
+{
+    Workload w;
+    QStringList others;
+    for (int i = 0; i < 20; ++i)
+        others << QStringLiteral("prog%1.exe").arg(i);
+    for (int i = 0; others.size() < kFiles - 600; ++i)
+        others << (i % 10 == 0 ? QStringLiteral("写真 %1 の コピー.jpg").arg(i) : QStringLiteral("g%1.jpg").arg(i));
+    const auto chain = [&](int from, int to, const char* pattern) {
+        for (int i = from; i < to; ++i)
+            w.workList << QString::fromUtf8(pattern).arg(i);
+    };
+    chain(0, 150, "X_f%1");
+    w.workList << others.mid(0, 400);
+    chain(0, 150, "f%1");
+    chain(150, 300, "X_f%1");
+    w.workList << others.mid(400, 400);
+    chain(150, 300, "f%1");
+    w.workList << others.mid(800);
+    w.workList << QStringLiteral("g7.jpg") << QStringLiteral("f3");   // listed twice
+    w.files = others;
+    for (int i = 0; i < 300; ++i)
+        w.files << QStringLiteral("f%1").arg(i) << QStringLiteral("X_f%1").arg(i);
+    return w;
+}
+
+renamer::TransformResult prefix(const QString& name, int)
+{
+    return renamer::addPrefix(name, QStringLiteral("X_"));
+}
+
+QStringList lines(const QByteArray& script, bool& cut)
+{
+    const auto text = platform::decodeCp932(script);
+    QStringList all = text.value_or(QStringLiteral("<not cp932>")).split(QStringLiteral("\r\n"));
+    cut = !all.back().isEmpty();
+    all.removeLast();
+    return all;
+}
+
+// The new names the script's whole lines give, each only for its own old name.
+QSet<QString> linedNames(const QByteArray& script)
+{
+    QSet<QString> names;
+    bool cut = false;
+    for (const QString& line : lines(script, cut))
+        for (const auto& [from, to] : batch::renReadings(line))
+            if (prefix(to, 0).name == from)
+                names.insert(from);
+    return names;
+}
+
+struct RunSeen {
+    renamer::RunReport report;
+    std::vector<QSet<QString>> synced;                // the names lined in the script at each sync
+    std::vector<std::pair<QString, std::size_t>> renames;   // new name, the syncs before it
+};
+
+RunSeen runOnce(const QStringList& workList)
+{
+    RunSeen seen;
+    // Called on the committing thread, between the run's own calls.
+    platform::setIoRecorder([&](platform::IoEvent event, const QString& name, long long) {
+        if (event == platform::IoEvent::Sync) {
+            QFile f(kScript);
+            seen.synced.push_back(linedNames(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray()));
+        } else if (event == platform::IoEvent::Rename) {
+            seen.renames.emplace_back(name, seen.synced.size());
+        }
+    });
+    seen.report = renamer::runRename(workList, prefix, {});
+    platform::setIoRecorder({});
+    return seen;
+}
+
+// What must hold after a run under a fault, before anything is put right.
+void checkRun(const Folder& before, const Folder& reference, const RunSeen& seen, const Trial& trial, bool crashed)
+{
+    const std::string what = trial.describe();
+    Folder after = folder();
+    QFile scriptFile(kScript);
+    const QByteArray script = scriptFile.open(QIODevice::ReadOnly) ? scriptFile.readAll() : QByteArray();
+    after.erase(kScript);
+    if (crashed) {
+        for (const QString& temp : tempsBeside(after, kScript))
+            after.erase(temp), QFile::remove(temp);   // a crash between naming and placing
+    }
+    EXPECT_TRUE(tempsBeside(after, kScript).isEmpty()) << what;
+    EXPECT_TRUE(files(after) == files(before)) << "a file lost or replaced: " << what;
+    EXPECT_FALSE(script.contains('\0')) << what;
+    bool cut = false;
+    QSet<QString> lined;
+    for (const QString& line : lines(script, cut)) {
+        const auto readings = batch::renReadings(line);
+        const bool ours = readings.size() == 1 && prefix(readings[0].second, 0).name == readings[0].first
+            && before.count(readings[0].second);
+        EXPECT_TRUE(ours) << "not a line of this run: " << line.toStdString() << " " << what;
+        if (ours)
+            lined.insert(readings[0].first);
+    }
+    // Every file that has a new name has its line; outside a crash, one that
+    // was synced before the rename.
+    QStringList unlined, unsynced;
+    for (const auto& [name, entry] : after)
+        if ((!before.count(name) || before.at(name).inode != entry.inode) && !lined.contains(name))
+            unlined << name;
+    for (const auto& [name, syncs] : seen.renames)
+        if (syncs == 0 || !seen.synced[syncs - 1].contains(name))
+            unsynced << name;
+    EXPECT_TRUE(unlined.isEmpty()) << unlined.size() << " renamed without a line, " << unlined.value(0).toStdString()
+                                   << " first: " << what;
+    EXPECT_TRUE(unsynced.isEmpty()) << unsynced.size() << " renamed before their lines were synced, "
+                                    << unsynced.value(0).toStdString() << " first: " << what;
+    if (!crashed && after != reference) {
+        EXPECT_TRUE(renamer::runWentWrong(seen.report) && !renamer::reportMessage(seen.report).isEmpty())
+            << "a run that did not finish reported success: " << what;
+    }
+    if (trial.fault.error == EINTR && !crashed) {
+        EXPECT_TRUE(after == reference && !renamer::runWentWrong(seen.report)) << what;
+    }
+    EXPECT_EQ(QDir(QStringLiteral("..")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"data", "work"}));
+    EXPECT_TRUE(QDir(QStringLiteral("../data")).isEmpty()) << what;
+}
+
+// The clean restore after a trial: every name back, nothing under two names.
+void expectRestored(const Folder& before, const std::string& what)
+{
+    const batch::RestoreReport report = batch::runUndoScript(kScript);
+    QFile::remove(kScript);
+    const Folder now = folder();
+    EXPECT_TRUE(now == before) << "not restored: " << what << " (" << batch::restoreMessage(report).toStdString() << ")";
+}
+
+Folder makeFolder(const QStringList& files)
+{
+    for (const QString& name : files)
+        writeFile(name, name.toUtf8());
+    return folder();
+}
+
+int loopOverRuns(Fallback fallback, const Sampling& sampling)
+{
+    FastWorkDir dir;
+    const Workload w = workload();
+    const Folder before = makeFolder(w.files);
+    const auto calls = countCalls([&] { runOnce(w.workList); }, fallback);
+    Folder reference = folder();
+    reference.erase(kScript);
+    expectRestored(before, "the run without faults");
+    const std::vector<Trial> trials = trialsFor(calls, sampling);
+    for (const Trial& trial : trials) {
+        RunSeen seen;
+        const bool done = runUnder(trial, fallback, [&] { seen = runOnce(w.workList); });
+        checkRun(before, reference, seen, trial, !done);
+        expectRestored(before, trial.describe());
+        if (::testing::Test::HasFailure())
+            return int(trials.size());
+    }
+    io::disarm();
+    return int(trials.size());
+}
+
+TEST(FaultLoop, RunOnEveryRenamePath)
+{
+    const struct {
+        Fallback fallback;
+        const char* path;
+        Sampling sampling;
+    } rows[] = {
+        {Fallback::None, "no-replace flag", {.dense = 40, .points = 12}},
+        {Fallback::HardLink, "hard-link fallback", {.dense = 12, .points = 8}},
+        {Fallback::CheckedRename, "checked rename", {.dense = 12, .points = 8}},
+    };
+    for (const auto& row : rows) {
+        const int tried = loopOverRuns(row.fallback, row.sampling);
+        std::cout << "fault loop, run on the " << row.path << ": " << tried << " trials\n";
+        if (HasFailure())
+            return;
+    }
+}
+
+// The restore of a whole run, under every fault: what it could not do it
+// says, and a second restore without the fault finishes the work.
+TEST(FaultLoop, Restore)
+{
+    for (const Fallback fallback : {Fallback::None, Fallback::HardLink}) {
+        FastWorkDir dir;
+        const Workload w = workload();
+        const Folder before = makeFolder(w.files);
+        const auto prepare = [&] {
+            io::disarm();
+            io::forceFallback(fallback);
+            ASSERT_FALSE(renamer::runWentWrong(renamer::runRename(w.workList, prefix, {})));
+        };
+        prepare();
+        const auto calls = countCalls([] { batch::runUndoScript(kScript); }, fallback);
+        QFile::remove(kScript);
+        const std::vector<Trial> trials = trialsFor(calls, {.dense = 24, .points = 10});
+        for (const Trial& trial : trials) {
+            prepare();
+            batch::RestoreReport report;
+            const bool done = runUnder(trial, fallback, [&] { report = batch::runUndoScript(kScript); });
+            Folder now = folder();
+            now.erase(kScript);
+            EXPECT_TRUE(files(now) == files(before)) << trial.describe();
+            const bool success = report.status == batch::RestoreReport::Status::Ran && report.failures() == 0
+                && !report.cutShort;
+            if (done && now != before) {
+                EXPECT_FALSE(success || !batch::restoreWentWrong(report)) << "success reported: " << trial.describe();
+            }
+            expectRestored(before, trial.describe());
+            if (HasFailure())
+                return;
+        }
+        std::cout << "fault loop, restore" << (fallback == Fallback::None ? "" : " through hard links") << ": "
+                  << trials.size() << " trials\n";
+    }
+    io::disarm();
+}
+
+} // namespace
