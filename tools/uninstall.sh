@@ -50,6 +50,6 @@ fi
 if [ ${#folders[@]} -gt 0 ]; then
     printf '%s\n' "${folders[@]}" | LC_ALL=C sort -r | while IFS= read -r d; do
         path="$root${d:+/$d}"
-        rmdir -- "$path" 2>/dev/null && echo "removed $path/" || true
+        if rmdir -- "$path" 2>/dev/null; then echo "removed $path/"; fi
     done
 fi
