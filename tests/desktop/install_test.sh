@@ -34,6 +34,12 @@ installed=$(cd "$fresh" && find . -type f ! -name mimeinfo.cache | sed 's|^\./||
 if [ -n "$has_mime_tool" ]; then
     grep -q '^inode/directory=.*quillmere\.desktop' "$fresh/share/applications/mimeinfo.cache" \
         || fail "the MIME cache does not offer quillmere for folders"
+    # What a Gio file manager lists under "Open with" for a folder.
+    if command -v gio >/dev/null; then
+        offered=$(HOME="$tmp" XDG_CONFIG_HOME="$tmp" XDG_DATA_HOME="$fresh/share" XDG_DATA_DIRS="$tmp/none" \
+            PATH="$fresh/bin:$PATH" gio mime inode/directory 2>&1 || true)
+        grep -q '^	quillmere\.desktop$' <<<"$offered" || fail "gio does not offer quillmere for folders: $offered"
+    fi
 fi
 out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$fresh/bin/quillmere" --version) \
     || fail "installed quillmere --version: status $?"
