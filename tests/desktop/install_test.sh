@@ -4,7 +4,7 @@
 # are offered "Open with" quillmere at once, and uninstall, run from a tree
 # with no build folder, takes away exactly what the install brought.
 set -euo pipefail
-: "${QM_BUILD_DIR:?}" "${QM_SOURCE_DIR:?}" "${QM_VERSION:?}"
+: "${QM_BUILD_DIR:?}" "${QM_SOURCE_DIR:?}"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 
@@ -41,9 +41,6 @@ if [ -n "$has_mime_tool" ]; then
         grep -q '^	quillmere\.desktop$' <<<"$offered" || fail "gio does not offer quillmere for folders: $offered"
     fi
 fi
-out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$fresh/bin/quillmere" --version) \
-    || fail "installed quillmere --version: status $?"
-[ "$out" = "quillmere $QM_VERSION" ] || fail "installed quillmere --version printed '$out'"
 install_into "$fresh"   # a second install keeps the first one's folders on the list
 uninstall_from "$fresh"
 [ ! -e "$fresh" ] || fail "left behind in a fresh prefix: $(listing "$fresh")"

