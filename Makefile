@@ -5,23 +5,30 @@ BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_TYPE ?= Debug
 BUILD_INSTALL ?= build-install
+BUILD_DEB  ?= build-deb
 PREFIX     ?= $(HOME)/.local
 CMAKE_ARGS ?=
 
-PACKAGES = g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev \
+# What building the programs needs (make install), what make deb adds, and
+# what the tests, benchmarks and fuzzers add (make deps installs them all).
+BUILD_PACKAGES = g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev desktop-file-utils
+DEB_PACKAGES = dpkg-dev file
+TEST_PACKAGES = libgtest-dev \
            libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
            fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev time x11-utils \
-           libqt6svg6 x11-xserver-utils desktop-file-utils appstream groff-base man-db \
-           strace fuse3 exfat-fuse exfatprogs ntfs-3g util-linux
+           libqt6svg6 x11-xserver-utils appstream groff-base man-db \
+           strace fuse3 exfat-fuse exfatprogs ntfs-3g util-linux lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build test test-unit test-asan run bench dist fuzz install uninstall clean
+.PHONY: all deps deps-build deps-deb configure build test test-unit test-asan run bench dist fuzz \
+        install uninstall deb clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# $(call install_missing,PACKAGES): apt-get installs those not installed yet.
+define install_missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -29,6 +36,16 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing >/dev/null; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(BUILD_PACKAGES) $(DEB_PACKAGES) $(TEST_PACKAGES))
+
+deps-build:
+	$(call install_missing,$(BUILD_PACKAGES))
+
+deps-deb:
+	$(call install_missing,$(BUILD_PACKAGES) $(DEB_PACKAGES))
 
 $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS)
@@ -63,30 +80,32 @@ bench: deps
 	tools/run_bench.sh build-bench
 
 dist: deps
-	cmake -S . -B build-dist -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_E2E=OFF
+	cmake -S . -B build-dist -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 	cmake --build build-dist --target quillmere setup
 	tools/make_dist.sh build-dist
 
+# The programs alone (no test tool chain), for make install and make deb.
+PROGRAMS_ONLY = -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+PROGRAM_TARGETS = quillmere quillmere-undo manual_pages
+
 # Installs for the current user by default (no sudo). The desktop entry
 # starts `quillmere` from PATH: ~/.local/bin is on it on Debian once the
-# folder exists at login. install_manifest.txt remembers what went where, so
-# uninstall removes exactly that. A desktop's MIME index is refreshed only
-# where one already exists (GLib and KDE read desktop entries directly).
-MANIFEST = $(BUILD_INSTALL)/install_manifest.txt
-refresh_mime_index = d=$(1); [ ! -f "$$d/mimeinfo.cache" ] || update-desktop-database -q "$$d"
-
-install: deps
-	cmake -S . -B $(BUILD_INSTALL) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_E2E=OFF
-	cmake --build $(BUILD_INSTALL) --target quillmere quillmere-undo setup
-	cmake --install $(BUILD_INSTALL) --prefix "$(PREFIX)"
-	@$(call refresh_mime_index,"$(PREFIX)/share/applications")
+# folder exists at login. The manifest lands in the prefix, so uninstall
+# needs neither this build folder nor the same working tree. DESTDIR stages
+# the install and then nothing is run on this machine.
+install: deps-build
+	cmake -S . -B $(BUILD_INSTALL) $(PROGRAMS_ONLY)
+	cmake --build $(BUILD_INSTALL) --target $(PROGRAM_TARGETS)
+	DESTDIR="$(DESTDIR)" tools/install.sh $(BUILD_INSTALL) "$(PREFIX)"
 
 uninstall:
-	@[ -f $(MANIFEST) ] || { echo "no $(MANIFEST): nothing was installed from here" >&2; exit 1; }
-	@entry=$$(grep -m1 '/quillmere\.desktop$$' $(MANIFEST) || true); \
-	while IFS= read -r f || [ -n "$$f" ]; do rm -fv -- "$$f"; done <$(MANIFEST); \
-	rm -f $(MANIFEST); \
-	[ -z "$$entry" ] || { $(call refresh_mime_index,"$$(dirname "$$entry")"); }
+	@DESTDIR="$(DESTDIR)" tools/uninstall.sh "$(PREFIX)"
+
+deb: deps-deb
+	cmake -S . -B $(BUILD_DEB) $(PROGRAMS_ONLY)
+	cmake --build $(BUILD_DEB) --target $(PROGRAM_TARGETS) debian_changelog
+	cd $(BUILD_DEB) && cpack -G DEB
+	@ls $(BUILD_DEB)/quillmere_*.deb
 
 FUZZ_SECONDS ?= 60
 fuzz: deps $(BUILD_ASAN)/build.ninja
@@ -94,4 +113,4 @@ fuzz: deps $(BUILD_ASAN)/build.ninja
 	tools/run_fuzz.sh $(BUILD_ASAN) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_INSTALL) build-bench build-dist
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_INSTALL) $(BUILD_DEB) build-bench build-dist

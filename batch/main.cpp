@@ -6,17 +6,19 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <optional>
+
 namespace {
 
 const char* const kUsage = "使い方: quillmere-undo [スクリプト]\n"
                            "quillmere が書いた元に戻すためのスクリプト（既定は modosu.bat）を、最後の行から順に実行します。\n"
-                           "  --help     この説明を表示します\n"
-                           "  --version  版を表示します\n"
+                           "  -h, --help     この説明を表示します\n"
+                           "  -V, --version  版を表示します\n"
                            "終了コード: 0 すべての行を実行した、1 実行できない行があった、2 スクリプトを実行しなかった\n";
 
-} // namespace
-
-int main(int argc, char** argv)
+// Reads the command line into `script`, or answers it here (help, version,
+// misuse) and gives the exit status. Nothing here needs a display.
+std::optional<int> readCommandLine(int argc, char** argv, QString& script)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -26,10 +28,10 @@ int main(int argc, char** argv)
         const QString arg = QFile::decodeName(argv[i]);
         if (options && arg == u"--") {
             options = false;
-        } else if (options && arg == u"--help") {
+        } else if (options && (arg == u"--help" || arg == u"-h")) {
             out << QString::fromUtf8(kUsage);
             return 0;
-        } else if (options && arg == u"--version") {
+        } else if (options && (arg == u"--version" || arg == u"-V")) {
             out << "quillmere-undo " QM_VERSION "\n";
             return 0;
         } else if (options && arg.size() > 1 && arg.startsWith(u'-')) {
@@ -43,7 +45,19 @@ int main(int argc, char** argv)
         err << QString::fromUtf8(kUsage);
         return 2;
     }
-    const QString named = given.value(0, QStringLiteral("modosu.bat"));
+    script = given.value(0, QStringLiteral("modosu.bat"));
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QString named;
+    if (const auto status = readCommandLine(argc, argv, named))
+        return *status;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
 
     const batch::RestoreReport report = batch::runUndoScript(named);
     const QString message = batch::restoreMessage(report).replace(QStringLiteral("modosu.bat"), named);

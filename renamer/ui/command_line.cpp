@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include <array>
 #include <cstdio>
 
 namespace quillmere {
@@ -35,6 +36,35 @@ std::optional<int> answer(const CommandLine& line)
     return std::nullopt;
 }
 
+// QGuiApplication's and QApplication's options, and those the X11 platform
+// reads; Qt also takes them with two dashes.
+constexpr std::array kQtOptionsWithValue = {
+    u"-platform", u"-platformpluginpath", u"-platformtheme", u"-plugin", u"-session",
+    u"-qwindowgeometry", u"-qwindowicon", u"-qwindowtitle", u"-style", u"-stylesheet",
+    u"-display", u"-geometry", u"-title", u"-icon", u"-name", u"-visual",
+};
+constexpr std::array kQtFlags = {u"-reverse", u"-widgetcount", u"-nograb", u"-dograb", u"-sync"};
+constexpr std::array kQtJoinedOptions = {u"-style=", u"-stylesheet=", u"-qmljsdebugger="};
+
+// How many arguments the Qt option at `at` takes up with its value: 0 when it
+// is none of Qt's, or its value is missing.
+qsizetype qtOptionLength(const QStringList& arguments, qsizetype at)
+{
+    QStringView option = arguments[at];
+    if (option.startsWith(u"--"))
+        option = option.mid(1);
+    for (const char16_t* name : kQtFlags)
+        if (option == name)
+            return 1;
+    for (const char16_t* prefix : kQtJoinedOptions)
+        if (option.startsWith(prefix))
+            return 1;
+    for (const char16_t* name : kQtOptionsWithValue)
+        if (option == name)
+            return at + 1 < arguments.size() ? 2 : 0;
+    return 0;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments)
@@ -42,15 +72,18 @@ CommandLine parseCommandLine(const QStringList& arguments)
     QStringList folders;
     QString unknown;
     bool options = true;
-    for (const QString& argument : arguments) {
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
         if (options && argument == u"--") {
             options = false;
         } else if (options && argument.size() > 1 && argument.startsWith(u'-')) {
-            if (argument == u"--help")
+            if (argument == u"--help" || argument == u"-h")
                 return {CommandLine::Action::Help, {}, {}};
-            if (argument == u"--version")
+            if (argument == u"--version" || argument == u"-V")
                 return {CommandLine::Action::Version, {}, {}};
-            if (unknown.isEmpty())
+            if (const qsizetype length = qtOptionLength(arguments, i))
+                i += length - 1;
+            else if (unknown.isEmpty())
                 unknown = argument;
         } else {
             folders << argument;
@@ -69,13 +102,13 @@ QString usageText()
 {
     return QStringLiteral(
         "使い方: quillmere [フォルダ]\n"
-        "       quillmere --help | --version\n"
+        "       quillmere -h | --help | -V | --version\n"
         "\n"
         "フォルダ内のファイル名を一括で変更します。フォルダを指定すると、\n"
         "そのフォルダで起動したときと同じように動きます。\n"
         "\n"
-        "  --help     この説明を表示して終了します\n"
-        "  --version  版を表示して終了します\n");
+        "  -h, --help     この説明を表示して終了します\n"
+        "  -V, --version  版を表示して終了します\n");
 }
 
 QString versionText()
@@ -98,22 +131,17 @@ QString enterFolderError(const QString& folder, platform::EnterResult result)
     return {};
 }
 
-std::optional<int> answerWithoutDisplay(int argc, char** argv)
+std::optional<int> answerCommandLine(int argc, char** argv, CommandLine& line)
 {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine line = parseCommandLine(arguments);
-    if (line.action == CommandLine::Action::Help || line.action == CommandLine::Action::Version)
-        return answer(line);
-    return std::nullopt;   // the rest may be Qt's own options
+    line = parseCommandLine(arguments);
+    return answer(line);
 }
 
-std::optional<int> enterStartFolder(const QStringList& arguments)
+std::optional<int> enterStartFolder(const CommandLine& line)
 {
-    const CommandLine line = parseCommandLine(arguments);
-    if (const auto status = answer(line))
-        return status;
     if (!line.folder)
         return std::nullopt;
     const platform::EnterResult result = platform::enterFolder(*line.folder);

@@ -17,9 +17,11 @@ struct CommandLine {
     QString problem;   // Misuse: what is wrong, in one line
 };
 
-// Reads the arguments that follow the program name. --help and --version win
-// over anything else on the line, so they can be answered before Qt has
-// taken its own options (-platform, -style, ...) out. "--" ends the options.
+// Reads the arguments that follow the program name, as main() receives them:
+// before QApplication exists, so that every answer (help, version, misuse)
+// needs no display. Qt's own options (-platform NAME, -style NAME, -reverse,
+// ...) are passed over with their values and left to QApplication. --help and
+// --version win over anything else on the line; "--" ends the options.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 QString usageText();
@@ -29,10 +31,10 @@ QString versionText();   // "quillmere 3.13"
 QString enterFolderError(const QString& folder, platform::EnterResult result);
 
 // The two steps of main() around QApplication; each gives the exit status
-// when the program ends there. The first answers --help and --version and
-// needs no display; the second takes the arguments Qt left and enters the
-// folder, telling the user in a message box when it cannot.
-std::optional<int> answerWithoutDisplay(int argc, char** argv);
-std::optional<int> enterStartFolder(const QStringList& arguments);
+// when the program ends there. The first reads argv and answers help, version
+// and misuse; the second enters the folder named, telling the user in a
+// message box when it cannot.
+std::optional<int> answerCommandLine(int argc, char** argv, CommandLine& line);
+std::optional<int> enterStartFolder(const CommandLine& line);
 
 } // namespace quillmere

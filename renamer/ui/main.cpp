@@ -6,11 +6,12 @@
 
 int main(int argc, char** argv)
 {
-    if (const auto status = quillmere::answerWithoutDisplay(argc, argv))
+    quillmere::CommandLine line;
+    if (const auto status = quillmere::answerCommandLine(argc, argv, line))
         return *status;
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.svg")));
-    if (const auto status = quillmere::enterStartFolder(QApplication::arguments().mid(1)))
+    if (const auto status = quillmere::enterStartFolder(line))
         return *status;
     quillmere::Form1 window;
     window.show();

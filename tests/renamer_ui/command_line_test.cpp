@@ -7,7 +7,7 @@ namespace {
 using quillmere::CommandLine;
 using Action = CommandLine::Action;
 
-// The parser sees the raw argv before QApplication and what Qt left after it.
+// The parser sees the raw argv, Qt's options still in it.
 TEST(CommandLine, ReadsTheFolderAndTheOptions)
 {
     struct Row {
@@ -23,7 +23,15 @@ TEST(CommandLine, ReadsTheFolderAndTheOptions)
         {{"--", "--help"}, Action::Run, QStringLiteral("--help"), ""},
         {{"--help"}, Action::Help, std::nullopt, ""},
         {{"--version"}, Action::Version, std::nullopt, ""},
-        {{"-platform", "offscreen", "--version"}, Action::Version, std::nullopt, ""},   // before Qt took -platform
+        {{"-h"}, Action::Help, std::nullopt, ""},
+        {{"-V"}, Action::Version, std::nullopt, ""},
+        {{"-platform", "offscreen", "--version"}, Action::Version, std::nullopt, ""},
+        // Qt's options and their values are Qt's, in either spelling.
+        {{"-style", "fusion", "写真"}, Action::Run, QStringLiteral("写真"), ""},
+        {{"--platform", "offscreen", "-reverse", "-style=fusion", "a"}, Action::Run, QStringLiteral("a"), ""},
+        {{"-qwindowtitle", "--help"}, Action::Run, std::nullopt, ""},   // a title, not the option
+        {{"-style"}, Action::Misuse, std::nullopt, "-style"},             // its value is missing
+        {{"-v"}, Action::Misuse, std::nullopt, "-v"},
         {{"photos", "--bogus", "--help"}, Action::Help, std::nullopt, ""},
         {{"--bogus"}, Action::Misuse, std::nullopt, "--bogus"},
         {{"a", "b"}, Action::Misuse, std::nullopt, "１つ"},
