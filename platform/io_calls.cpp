@@ -193,15 +193,16 @@ int flock(int fd, int operation)
 
 int close(int fd)
 {
-    // The descriptor is gone whatever close answers, a faulted one too.
+    // The descriptor is gone whatever close answers, a faulted one too; and
+    // an interrupted close has nothing left to do (Linux released it first).
     const bool fails = faulted(Call::Close);
     const int error = errno;
-    const int result = ::close(fd);
+    int result = ::close(fd);
     if (fails) {
         errno = error;
-        return -1;
+        result = -1;
     }
-    return result;
+    return result != 0 && errno == EINTR ? 0 : result;
 }
 
 namespace testing {

@@ -9,8 +9,8 @@
 // fail, or end the process, and walk that error path for real. Unarmed, a
 // call costs one well-predicted branch.
 //
-// EINTR is retried here once for every caller (close excepted: Linux has
-// closed the descriptor anyway), so no caller needs its own loop.
+// EINTR is retried here once for every caller, so no caller needs its own
+// loop (close is never retried: Linux has released the descriptor anyway).
 namespace platform::io {
 
 enum class Call : unsigned char { Open, Read, Write, Truncate, Sync, Rename, Link, Unlink, Lock, Close, Any };
