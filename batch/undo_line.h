@@ -11,6 +11,14 @@
 // can judge a line exactly as the restore will.
 namespace batch {
 
+// Bytes no line may hold: they would end the line early, or make the
+// restore take the script for another program's. Code page 932's second
+// bytes are 0x40 and above, so none of them stands inside a character.
+constexpr bool isForeignByte(char c)
+{
+    return c == '\r' || c == '\n' || c == '\0' || c == '\t';
+}
+
 // "ren    " + newName + "    " + oldName: renames newName back to oldName.
 QString undoLine(const QString& newName, const QString& oldName);
 

@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -23,15 +24,9 @@ namespace {
 // threads.
 constexpr qsizetype kParallelFrom = 256 * 1024;
 
-// Bytes no line of a run holds: a name never has a line break, NUL or tab
-// (the code page's trail bytes are 0x40 and above, so these never stand
-// inside a Japanese character either).
 bool hasForeignByte(QByteArrayView line)
 {
-    for (const char c : line)
-        if (c == '\r' || c == '\n' || c == '\0' || c == '\t')
-            return true;
-    return false;
+    return std::any_of(line.begin(), line.end(), isForeignByte);
 }
 
 // What became of each line, for the second look at lines whose old name

@@ -156,6 +156,14 @@ bool dropSecondName(const QByteArray& from, const QByteArray& to)
     return io::unlink(from.constData()) == 0;
 }
 
+bool nameFreeFor(const QByteArray& from, const QByteArray& to)
+{
+    struct stat a, b;
+    if (::lstat(to.constData(), &b) != 0)
+        return errno == ENOENT;
+    return sameButForCase(from, to) && ::lstat(from.constData(), &a) == 0 && sameFile(a, b);
+}
+
 bool isBareFileName(const QString& name)
 {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));

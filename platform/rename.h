@@ -33,6 +33,11 @@ bool dropSecondName(const QByteArray& from, const QByteArray& to);
 
 bool isBareFileName(const QString& name);
 
+// Whether a rename of from could take the name to now: nothing is there, or
+// only from itself under another spelling (a case-blind volume). Names as
+// the file system spells them.
+bool nameFreeFor(const QByteArray& from, const QByteArray& to);
+
 // Whether the working directory (or the path) holds an entry of that name; a
 // dangling link counts, since a rename can move it.
 bool entryExists(const QString& name);

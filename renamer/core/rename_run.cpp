@@ -107,10 +107,12 @@ private:
         const bool readings = !undo.isEmpty() && batch::usableReadings(undo).size() > 1;
         const QByteArray from = QFile::encodeName(oldName);
         const quint64 fromHash = NameSet::hashOf(from);
-        if (readings || planning_->touched.contains(from, fromHash)) {
+        const QByteArray to = QFile::encodeName(result.name);
+        const quint64 toHash = NameSet::hashOf(to);
+        if (readings || planning_->touched.contains(from, fromHash) || planning_->touched.contains(to, toHash)) {
             if (!drain())
                 return false;
-        } else if (inFlight(from, fromHash)) {
+        } else if (inFlight(from, fromHash) || inFlight(to, toHash)) {
             if (!settle())
                 return false;
         }
@@ -119,16 +121,17 @@ private:
             // Gone, listed twice, or a folder listed from elsewhere: nothing
             // may move, and an undo line would move whatever holds the new name.
             ++(moves_.movedAway(from) ? tally().alreadyMoved : tally().notFound);
-            ++counter_;
-            return noLine(true);
+            return attemptWithoutLine();
         }
-        if (!platform::isBareFileName(result.name)) {
-            // No rename can make it ("", "..", a "/"), and the restore
-            // would refuse a script holding it.
-            ++tally().refused;
-            tally().refusedWhy = batch::refusalWords(platform::RenameStatus::NameRefused);
-            ++counter_;
-            return noLine(true);
+        // A line for a rename that cannot happen could later move an
+        // unrelated file that took the new name: such entries get none.
+        if (const auto why = unusable(result.name, to)) {
+            ++tally().unusable[*why];
+            return attemptWithoutLine();
+        }
+        if (from != to && (isScriptName(result.name) || !free(from, to, toHash))) {
+            ++tally().taken;
+            return attemptWithoutLine();
         }
         if (readings && !undoReadsOneWay(undo, result.name, oldName, moves_)) {
             ++tally().ambiguous;
@@ -140,8 +143,6 @@ private:
         g.bytes += "\r\n";
         ++g.lines;
         ++counter_;
-        const QByteArray to = QFile::encodeName(result.name);
-        const quint64 toHash = NameSet::hashOf(to);
         g.entries.push_back({from, to, fromHash, toHash, counter_, g.bytes.size(), true});
         g.touched.insert(from, fromHash);
         g.touched.insert(to, toHash);
@@ -152,6 +153,25 @@ private:
     bool exists(const QString& name, const QByteArray& spelled, quint64 hash) const
     {
         return present_ ? present_->contains(spelled, hash) : platform::fileEntryExists(name);
+    }
+
+    // Whether nothing holds the new name now. The folder as read knows no
+    // folders: a rename onto one is refused by the system, and its line
+    // taken out again at the end.
+    bool free(const QByteArray& from, const QByteArray& to, quint64 toHash) const
+    {
+        return present_ ? !present_->contains(to, toHash) : platform::nameFreeFor(from, to);
+    }
+
+    bool isScriptName(const QString& name) const
+    {
+        return name.compare(options_.scriptName, Qt::CaseInsensitive) == 0;
+    }
+
+    bool attemptWithoutLine()
+    {
+        ++counter_;
+        return noLine(true);
     }
 
     bool noLine(bool attempt)
@@ -257,6 +277,9 @@ private:
     {
         report_.notFound += t.notFound;
         report_.alreadyMoved += t.alreadyMoved;
+        report_.taken += t.taken;
+        for (int kind = 0; kind < RunReport::kUnusableKinds; ++kind)
+            report_.unusable[kind] += t.unusable[kind];
         report_.refused += t.refused;
         if (t.refused > 0)
             report_.refusedWhy = t.refusedWhy;
@@ -309,18 +332,6 @@ private:
 
 } // namespace
 
-bool isExcluded(const QString& name)
-{
-    // The endings are ASCII, so four UTF-16 units are four characters here.
-    if (name.size() < 4 || name[name.size() - 4] != u'.')
-        return false;
-    for (const char16_t* ending : {u".exe", u".bat", u".com", u".dll"}) {
-        if (name.endsWith(QStringView(ending), Qt::CaseSensitive))
-            return true;
-    }
-    return false;
-}
-
 RunReport runRename(const QStringList& oldNames, const Transform& transform, const RunOptions& options)
 {
     RunReport report;
@@ -329,52 +340,6 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
         run.walk(oldNames, transform);
     run.close();
     return report;
-}
-
-bool runWentWrong(const RunReport& report)
-{
-    return report.stop != RunReport::Stop::None || report.failed() > 0;
-}
-
-QString reportMessage(const RunReport& report)
-{
-    QStringList lines;
-    switch (report.stop) {
-    case RunReport::Stop::Busy:
-        return batch::busyFolderMessage();
-    case RunReport::Stop::ScriptNotCreated:
-        return QStringLiteral("modosu.bat を作成できないため、何も変更しませんでした。");
-    case RunReport::Stop::ScriptWriteFailed:
-        lines << QStringLiteral("modosu.bat に書き込めなくなったため、途中で止めました。");
-        break;
-    case RunReport::Stop::None:
-        break;
-    }
-    if (report.notFound > 0)
-        lines << QStringLiteral("%1 件は作業フォルダにファイルが見つかりませんでした（名前の変更は、起動したフォルダで行います）。")
-                     .arg(report.notFound);
-    if (report.taken > 0)
-        lines << QStringLiteral("%1 件は新しい名前のファイルがすでにあるため、変更できませんでした。").arg(report.taken);
-    if (report.refused > 0 && report.renamed == 0 && report.taken == 0)
-        lines << QStringLiteral("このフォルダでは名前を変更できません（%1）。").arg(report.refusedWhy);
-    else if (report.refused > 0)
-        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(report.refused).arg(report.refusedWhy);
-    if (report.unrepresentable > 0)
-        lines << QStringLiteral("%1 件は modosu.bat に書けない文字を含むため、変更しませんでした。")
-                     .arg(report.unrepresentable);
-    if (report.ambiguous > 0)
-        lines << QStringLiteral("%1 件は modosu.bat で正しく元に戻せない名前のため、変更しませんでした。")
-                     .arg(report.ambiguous);
-    if (report.tooShort > 0)
-        lines << QStringLiteral("%1 件はファイル名が短いため、変更しませんでした。").arg(report.tooShort);
-    return lines.join(u'\n');
-}
-
-void removeUndoScript(const QString& scriptName)
-{
-    const platform::FolderLock lock;
-    if (!lock.busy())
-        platform::removeFile(scriptName);
 }
 
 } // namespace renamer

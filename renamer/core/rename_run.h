@@ -5,11 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 #include <functional>
+#include <optional>
 
 namespace renamer {
 
 inline constexpr int kNameTableSize = 20001;
+// The longest name a Linux file system takes, in bytes.
+inline constexpr qsizetype kNameMaxBytes = 255;
 
 struct RunReport {
     enum class Stop {
@@ -17,6 +22,7 @@ struct RunReport {
         Busy,               // nothing done: another run or restore holds the folder
         ScriptNotCreated,   // nothing renamed: the undo script could not be made
         ScriptWriteFailed,  // stopped before the renames whose undo lines did not reach the disk
+        ScriptReplaced,     // stopped: another run put its own script in place of this one's
     };
     Stop stop = Stop::None;
     int attempts = 0;          // the run counter at the end
@@ -29,8 +35,14 @@ struct RunReport {
     int unrepresentable = 0;   // names left alone: the undo script cannot hold them
     int ambiguous = 0;         // names left alone: their undo line could be read as another rename
     int tooShort = 0;          // mode 5: names too short for n
+    // Names left alone because no file can have the new name.
+    enum Unusable { Empty, Dots, Slash, TooLong, kUnusableKinds };
+    std::array<int, kUnusableKinds> unusable{};
 
     int failed() const { return notFound + taken + refused; }
+    int unusableNames() const { return unusable[Empty] + unusable[Dots] + unusable[Slash] + unusable[TooLong]; }
+    // Entries that kept their names for a reason the user should hear of.
+    int leftAlone() const { return unrepresentable + ambiguous + tooShort + unusableNames(); }
 };
 
 class ListedFolder;
@@ -55,10 +67,15 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
 // when there is nothing to tell beyond the count.
 QString reportMessage(const RunReport& report);
 
-// Whether the run was stopped or refused, rather than only informing.
+// Whether the run was stopped or refused, or left names alone that it was
+// asked to change, rather than only informing.
 bool runWentWrong(const RunReport& report);
 
-// The last four characters are exactly ".exe", ".bat", ".com" or ".dll".
+// Why no file can have this new name (spelled: as the file system spells it).
+std::optional<RunReport::Unusable> unusable(const QString& newName, const QByteArray& spelled);
+
+// The last four characters are exactly ".exe", ".bat", ".com" or ".dll";
+// or the name is the undo script's, in any letter case.
 bool isExcluded(const QString& name);
 
 // Deletes the undo script, unless a run or restore of another window is

@@ -6,17 +6,18 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace renamer {
 
 // The code page is stateless: a line comes back exactly when each name does.
 std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString& oldName)
 {
-    for (const QString* name : {&newName, &oldName})
-        if (name->contains(u'\n') || name->contains(u'\r'))
-            return std::nullopt;
     const auto newBytes = platform::encodeCp932(newName);
     const auto oldBytes = newBytes ? platform::encodeCp932(oldName) : std::nullopt;
-    if (!oldBytes)
+    // Whatever the restore would refuse is never written.
+    if (!oldBytes || std::any_of(newBytes->begin(), newBytes->end(), batch::isForeignByte)
+        || std::any_of(oldBytes->begin(), oldBytes->end(), batch::isForeignByte))
         return std::nullopt;
     QByteArray line;
     line.reserve(7 + newBytes->size() + 4 + oldBytes->size() + 2);

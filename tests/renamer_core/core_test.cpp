@@ -103,7 +103,7 @@ TEST(RenameRun, RunThenRestore)
          "ａ my file.txt=my file.txt | ａ 写真.jpg=写真.jpg", ""},
         // Blocked by a file that was there, then by one the run made.
         {{"b.txt", "x-b.txt", "x-a.txt", "y-a.txt"}, DeleteBefore, "-", "+", {3, 1, 2, 0, 0}, {1, 2, 3},
-         "ren    b.txt    x-b.txt\r\nren    a.txt    x-a.txt\r\nren    a.txt    y-a.txt\r\n",
+         "ren    a.txt    x-a.txt\r\n",
          "a.txt=x-a.txt | b.txt=b.txt | x-b.txt=x-b.txt | y-a.txt=y-a.txt", "2 件"},
         {{"Aa", "a"}, Prefix, "A", "", {2, 2, 0, 0, 0}, {1, 2}, "ren    AAa    Aa\r\nren    Aa    a\r\n", "AAa=Aa | Aa=a", ""},
         // Old or new names the script cannot hold (U+301C reads back as U+FF5E): left alone, counted apart.
@@ -191,10 +191,10 @@ TEST(RenameRun, LargeRunMatchesOneRenameAtATime)
                 ++expected[start.contains(name) ? 3 : 2];
                 continue;
             }
-            script += "ren    " + to.toLatin1() + "    " + name.toLatin1() + "\r\n";
             if (now.contains(to)) {
-                ++expected[1];
+                ++expected[1];   // and no line: it could later move the file that holds the name
             } else {
+                script += "ren    " + to.toLatin1() + "    " + name.toLatin1() + "\r\n";
                 now.remove(name), now.insert(to), ++expected[0];
             }
         }
