@@ -35,36 +35,36 @@ DurableFile::OpenStatus DurableFile::open(const QString& name, int folderFd)
     struct stat st;
     if (::lstat(path.constData(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
         return OpenStatus::InTheWay;
-    // A file without a name until its first sync, so a killed run leaves
-    // nothing behind; where the volume has no such files, a hidden name.
-    // Naming it later goes through /proc, which a bare container may lack.
-    static const bool canName = ::access("/proc/self/fd", F_OK) == 0;
+    name_ = name;
     QByteArray temp;
-    int fd = canName ? io::open(".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
-    if (fd < 0)
-        fd = createBeside(path, temp);
+    const int fd = create(temp);
     if (fd < 0)
         return OpenStatus::CannotCreate;
-    name_ = name;
     tempPath_ = temp;
     fd_ = fd;
     folderFd_ = folderFd;
     size_ = 0;
     placed_ = false;
+    lost_ = false;
     return OpenStatus::Ok;
+}
+
+int DurableFile::create(QByteArray& tempPath) const
+{
+    // A file without a name until it is put in place, so a killed run leaves
+    // nothing behind; where the volume has no such files, a hidden name.
+    // Naming it later goes through /proc, which a bare container may lack.
+    static const bool canName = ::access("/proc/self/fd", F_OK) == 0;
+    tempPath.clear();
+    const int fd = canName ? io::open(".", O_TMPFILE | O_RDWR | O_CLOEXEC, 0666) : -1;
+    return fd >= 0 ? fd : createBeside(QFile::encodeName(name_), tempPath);
 }
 
 qsizetype DurableFile::append(const QByteArray& lines)
 {
     if (fd_ < 0)
         return 0;
-    qsizetype done = 0;
-    while (done < lines.size()) {
-        const ssize_t n = io::write(fd_, lines.constData() + done, size_t(lines.size() - done));
-        if (n <= 0)
-            break;
-        done += n;
-    }
+    qsizetype done = qsizetype(io::writeAll(fd_, lines.constData(), size_t(lines.size())));
     if (done < lines.size()) {
         // A cut line could read as another rename: keep whole lines only,
         // and never more than got in (a file made longer holds no lines, only
@@ -93,16 +93,75 @@ bool DurableFile::sync()
     if (!syncedOrUnsupported(io::fdatasync(fd_)))
         return broken(), false;
     if (!placed_) {
-        if (tempPath_.isEmpty() && !giveName())
+        if (!putInPlace())
             return false;
-        // rename(2) replaces whatever holds the name, a link included,
-        // without writing through it.
-        if (io::rename(tempPath_.constData(), QFile::encodeName(name_).constData()) != 0)
-            return false;
-        placed_ = true;
-        if (folderFd_ >= 0 && !syncedOrUnsupported(io::fsync(folderFd_)))
-            return broken(), false;
+    } else if (!stillInPlace()) {
+        // Another run, through another path to this folder, put its script
+        // here: what follows would have its lines in a file nobody reads.
+        lost_ = true;
+        return false;
     }
+    recordIo(IoEvent::Sync, name_, size_);
+    return true;
+}
+
+bool DurableFile::putInPlace()
+{
+    if (tempPath_.isEmpty() && !giveName())
+        return false;
+    struct stat st;
+    if (::fstat(fd_, &st) != 0)
+        return false;
+    // rename(2) replaces whatever holds the name, a link included, without
+    // writing through it.
+    if (io::rename(tempPath_.constData(), QFile::encodeName(name_).constData()) != 0)
+        return false;
+    placed_ = true;
+    device_ = st.st_dev;
+    inode_ = st.st_ino;
+    if (folderFd_ >= 0 && !syncedOrUnsupported(io::fsync(folderFd_)))
+        return broken(), false;
+    return true;
+}
+
+bool DurableFile::stillInPlace() const
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(name_).constData(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_;
+}
+
+bool DurableFile::dropRanges(const std::vector<std::pair<qint64, qint64>>& ranges)
+{
+    if (fd_ < 0 || !placed_)
+        return false;
+    if (!stillInPlace()) {
+        lost_ = true;   // never put this file over another run's
+        return false;
+    }
+    QByteArray kept(qsizetype(size_), Qt::Uninitialized);
+    for (qsizetype done = 0; done < kept.size();) {
+        const ssize_t n = io::pread(fd_, kept.data() + done, size_t(kept.size() - done), off_t(done));
+        if (n <= 0)
+            return broken(), false;
+        done += n;
+    }
+    for (auto range = ranges.rbegin(); range != ranges.rend(); ++range)
+        kept.remove(qsizetype(range->first), qsizetype(range->second - range->first));
+    QByteArray temp;
+    const int fd = create(temp);
+    if (fd < 0)
+        return broken(), false;
+    const bool written = io::writeAll(fd, kept.constData(), size_t(kept.size())) == size_t(kept.size())
+        && syncedOrUnsupported(io::fdatasync(fd));
+    // From here on the new file is this one; until it is in place, the old
+    // one stays under the name.
+    io::close(fd_);
+    fd_ = fd;
+    tempPath_ = temp;
+    placed_ = false;
+    size_ = kept.size();
+    if (!written || !putInPlace())
+        return broken(), false;
     recordIo(IoEvent::Sync, name_, size_);
     return true;
 }

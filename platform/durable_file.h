@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/types.h>
+#include <utility>
+#include <vector>
+
 // A file of lines that reaches the disk in groups, written beside its final
 // name and put in place on the first sync. Until then an older file of that
 // name stays as it was, and whatever stands at that name (a file with other
@@ -34,16 +38,27 @@ public:
 
     // Makes everything appended so far durable; the first time, also puts
     // the file in place under its name. False: nothing appended since the
-    // last good sync may be counted on.
+    // last good sync may be counted on; also when another file has taken
+    // the name since (lost()).
     bool sync();
 
+    // Puts in place a durable file that holds this one's bytes less the given
+    // ranges (offsets, in order, not overlapping). False: the file as it was
+    // stays in place and takes nothing more.
+    bool dropRanges(const std::vector<std::pair<qint64, qint64>>& ranges);
+
     bool placed() const { return placed_; }
+    // Another file stood at the name at a sync after this one was put there.
+    bool lost() const { return lost_; }
     long long size() const { return size_; }
 
     // Closes; a file never put in place is removed.
     void close();
 
 private:
+    int create(QByteArray& tempPath) const;   // a new file beside the name
+    bool putInPlace();
+    bool stillInPlace() const;
     bool giveName();   // links the nameless file under a hidden name
     void broken();     // nothing more gets in or is vouched for
 
@@ -53,6 +68,9 @@ private:
     int folderFd_ = -1;
     long long size_ = 0;
     bool placed_ = false;
+    bool lost_ = false;
+    dev_t device_ = 0;      // the file as it was put in place
+    ino_t inode_ = 0;
 };
 
 } // namespace platform

@@ -115,6 +115,23 @@ ssize_t read(int fd, void* buffer, size_t size)
     return retried([&] { return faulted(Call::Read) ? ssize_t(-1) : ::read(fd, buffer, size); });
 }
 
+ssize_t pread(int fd, void* buffer, size_t size, off_t offset)
+{
+    return retried([&] { return faulted(Call::Read) ? ssize_t(-1) : ::pread(fd, buffer, size, offset); });
+}
+
+size_t writeAll(int fd, const char* data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = write(fd, data + done, size - done);
+        if (n <= 0)
+            break;
+        done += size_t(n);
+    }
+    return done;
+}
+
 ssize_t write(int fd, const void* data, size_t size)
 {
     return retried([&]() -> ssize_t {

@@ -31,6 +31,10 @@ int linkat(int fromDir, const char* from, int toDir, const char* to, int flags);
 int unlink(const char* path);
 int flock(int fd, int operation);
 int close(int fd);
+ssize_t pread(int fd, void* buffer, size_t size, off_t offset);
+
+// Writes until everything is in or a write fails; how many bytes got in.
+size_t writeAll(int fd, const char* data, size_t size);
 
 namespace testing {
 

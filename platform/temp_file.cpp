@@ -22,7 +22,7 @@ int createBeside(const QByteArray& path, QByteArray& tempPath)
     for (int tries = 0; tries < 100; ++tries) {
         tempPath = nameBeside(path);
         // O_EXCL never opens what another made; 0666 lets the umask decide.
-        const int fd = io::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd = io::open(tempPath.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }

@@ -8,7 +8,7 @@ namespace platform {
 // random letters. Same folder, so a rename can put the file in place.
 QByteArray nameBeside(const QByteArray& path);
 
-// Creates a new file under such a name, open for writing, with the usual
+// Creates a new file under such a name, open for reading and writing, with the usual
 // permission bits. Returns the descriptor and sets tempPath, or -1.
 int createBeside(const QByteArray& path, QByteArray& tempPath);
 

@@ -13,21 +13,6 @@
 #include <unistd.h>
 
 namespace platform {
-namespace {
-
-bool writeAll(int fd, const char* data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = io::write(fd, data, size_t(size));
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-} // namespace
 
 WriteStatus writeLines(const QString& path, const QStringList& lines)
 {
@@ -54,7 +39,7 @@ WriteStatus replaceFile(const QString& pathName, const QByteArray& bytes, const 
     struct stat source;
     if (!modeFrom.isEmpty() && ::stat(QFile::encodeName(modeFrom).constData(), &source) == 0)
         ok = ::fchmod(fd, source.st_mode & 07777) == 0;
-    ok = writeAll(fd, bytes.constData(), bytes.size()) && ok;
+    ok = io::writeAll(fd, bytes.constData(), size_t(bytes.size())) == size_t(bytes.size()) && ok;
     ok = (io::fsync(fd) == 0 || errno == EINVAL || errno == ENOSYS) && ok;
     ok = io::close(fd) == 0 && ok;
     ok = ok && io::rename(temp.constData(), path.constData()) == 0;
