@@ -39,6 +39,7 @@ Form1::Form1(Options options, QWidget* parent)
     setFocusOrder();
     connectHandlers();
     Form_Load();
+    fitFonts();
     Command2->setFocus();
 }
 
@@ -102,7 +103,6 @@ void Form1::Form_Load()
     Label7->setText(QStringLiteral("ファイル名を右の７形式で変更します．"));
     Label7->adjustSize();
     Label12->setText(QStringLiteral("テキストボックスに書き込んだ後，右のボタンをクリックして下さい．"));
-    fitHeight(Label12);
     Label20->setText(QStringLiteral("（注意：exe,com,bat,dll以外は全てが対象になります！）"));
     Label20->adjustSize();
     Command3->setText(QStringLiteral("終　了"));

@@ -136,14 +136,12 @@ public slots:
     void Dirlist_LostFocus();
     void Text1_Change();
 
-public:
-    // Grows a wrapped label to the height its text needs.
-    static void fitHeight(QLabel* label);
-
 private:
     void buildLeftSide();
     void buildModeRows();
     void buildLines();
+    // Each text's font at the largest size up to its own that fits its place.
+    void fitFonts();
     void setFocusOrder();
     void connectHandlers();
     void Form_Load();

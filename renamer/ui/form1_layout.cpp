@@ -31,7 +31,6 @@ QLabel* label(QWidget* parent, const char* name, int left, int top, int width, i
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(true);
     place(widget, name, left, top, width, height);
-    Form1::fitHeight(widget);
     return widget;
 }
 
@@ -81,15 +80,6 @@ QFrame* line(QWidget* parent, const char* name, int x1, int y1, int x2, int y2)
 }
 
 } // namespace
-
-// The fonts standing in for the Japanese system font have a taller line, so a
-// wrapped text may need a few pixels more than its box to stay readable.
-void Form1::fitHeight(QLabel* widget)
-{
-    const int needed = widget->heightForWidth(widget->width());
-    if (needed > widget->height())
-        widget->resize(widget->width(), needed);
-}
 
 void Form1::buildLeftSide()
 {

@@ -2,7 +2,7 @@
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
 #include "renamer/ui/form1.h"
-#include "temp_env.h"
+#include "started_form.h"
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -12,24 +12,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 using platform::twips;
 using quillmere::Form1;
-
-// A window started in a fresh working directory holding `files` (a name ending in '/' is a folder).
-struct Started {
-    testsupport::TempWorkDir dir;
-    std::vector<std::pair<QMessageBox::Icon, QString>> messages;
-    std::unique_ptr<Form1> form;
-    explicit Started(const QStringList& files = {})
-    {
-        for (const QString& name : files)
-            name.endsWith('/') ? void(QDir(dir.path()).mkdir(name)) : dir.write(name, "x");
-        form = std::make_unique<Form1>(quillmere::Form1Options{QStringLiteral("2026/12/06"),
-            [this](QMessageBox::Icon icon, const QString& text) { messages.emplace_back(icon, text); }});
-    }
-    QStringList list() const { QStringList names; for (int i = 0; i < form->List1->count(); ++i) names << form->List1->item(i)->text(); return names; }
-};
 
 // One window: controls, tab walk, browsing. A click on the subfolder appends the files again, a double-click opens it.
 TEST(Form1Window, LayoutTabWalkAndBrowsing)
