@@ -37,6 +37,7 @@ Form1::Form1(Options options, QWidget* parent)
     buildModeRows();
     buildLines();
     setFocusOrder();
+    nameControls();
     connectHandlers();
     Form_Load();
     fitFonts();

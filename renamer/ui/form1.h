@@ -142,6 +142,7 @@ private:
     void buildLines();
     // Each text's font at the largest size up to its own that fits its place.
     void fitFonts();
+    void nameControls();
     void setFocusOrder();
     void connectHandlers();
     void Form_Load();
