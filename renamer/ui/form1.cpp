@@ -151,14 +151,15 @@ void Form1::Dirlist_Change()
 
 void Form1::Dirlist_Click()
 {
+    // The names as they are now: a restore may have renamed them back.
+    File1.refreshIfChanged();
     appendFileList();
     copyWorkListToTable();
 }
 
 void Form1::Dirlist_KeyUp()
 {
-    appendFileList();
-    copyWorkListToTable();
+    Dirlist_Click();
 }
 
 void Form1::Dirlist_LostFocus()

@@ -5,6 +5,7 @@
 #include "started_form.h"
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -181,4 +182,29 @@ TEST(Form1Run, SecondClickKeepsTheWayBackAndEveryRestoreReports)
     form.Command6->click();
     EXPECT_EQ(window(), before);
     EXPECT_TRUE(s.messages.size() == 1 && s.messages[0].first == Icon::Warning);
+}
+
+// A click appends the folder's names as they are now, read again only when they changed since the last read.
+TEST(Form1Browse, AClickListsTheNamesAsTheyAreNow)
+{
+    const auto restoreAfterRun = [](Started& s) {
+        QTest::keyClicks(s.form->Text6, "x_"), s.form->Command6->click();
+        s.form->Command12->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !s.messages.empty(); }, 5000));
+    };
+    const std::tuple<const char*, std::function<void(Started&)>, QStringList> rows[] = {
+        {"nothing changed", [](Started&) {}, {"a.txt", "b.txt"}},
+        {"a file made", [](Started& s) { s.dir.write("c.txt"); }, {"a.txt", "b.txt", "c.txt"}},
+        {"a file removed", [](Started& s) { QFile::remove(s.dir.file("b.txt")); }, {"a.txt"}},
+        {"renamed back by 復元", restoreAfterRun, {"a.txt", "b.txt", "modosu.bat"}},
+    };
+    for (const auto& [what, change, appended] : rows) {
+        SCOPED_TRACE(what);
+        Started s({"a.txt", "b.txt"});
+        change(s);
+        const int before = s.form->List1->count();
+        s.form->Dirlist_Click();
+        EXPECT_EQ(s.list().mid(before), appended);
+        EXPECT_EQ(s.form->nameTable()[std::size_t(s.form->List1->count() - 1)], appended.back());
+    }
 }
