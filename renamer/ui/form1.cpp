@@ -38,6 +38,7 @@ Form1::Form1(Options options, QWidget* parent)
     buildLines();
     setFocusOrder();
     nameControls();
+    setUpPreviews();
     connectHandlers();
     Form_Load();
     fitFonts();
