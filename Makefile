@@ -15,7 +15,7 @@ BUILD_PACKAGES = g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev desktop
 DEB_PACKAGES = dpkg-dev file
 TEST_PACKAGES = libgtest-dev \
            libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
-           fonts-ipafont-gothic zip unzip clang libclang-rt-14-dev time x11-utils \
+           fonts-ipafont-gothic fonts-noto-cjk zip unzip clang libclang-rt-14-dev time x11-utils \
            libqt6svg6 x11-xserver-utils appstream groff-base man-db \
            strace fuse3 exfat-fuse exfatprogs ntfs-3g util-linux lintian
 

@@ -1,7 +1,9 @@
 #include "platform/folder_watch.h"
 
 #include <QByteArray>
+#include <QFile>
 
+#include <fcntl.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -89,6 +91,18 @@ bool FolderWatch::unchanged(int folderFd) const
     // Any event at all, an overflow of the queue included, means a change.
     int pending = 0;
     return ::ioctl(inotify_, FIONREAD, &pending) == 0 && pending == 0;
+}
+
+bool FolderWatch::unchangedAt(const QString& path) const
+{
+    if (inotify_ < 0)
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool same = unchanged(fd);
+    ::close(fd);
+    return same;
 }
 
 } // namespace platform

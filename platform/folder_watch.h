@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <sys/types.h>
 
 namespace platform {
@@ -23,6 +25,8 @@ public:
     // True only when folderFd is the watched folder and no name in it has
     // been made, removed or moved since the watch began.
     bool unchanged(int folderFd) const;
+    // The same for the folder at path, as it leads now.
+    bool unchangedAt(const QString& path) const;
     // Whether the watch began: the folder is on a vouched file system.
     bool watching() const { return inotify_ >= 0; }
 

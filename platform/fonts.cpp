@@ -31,7 +31,9 @@ QFont makeFont(const QString& family, double points, bool bold)
 
 QString gothicFamily()
 {
-    static const QString family = firstInstalled({"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "IPAゴシック", "Noto Sans CJK JP"});
+    // Fixed pitch first: the proportional face only where no fixed one is.
+    static const QString family = firstInstalled(
+        {"ＭＳ ゴシック", "MS Gothic", "IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "Noto Sans CJK JP"});
     return family;
 }
 

@@ -10,7 +10,8 @@ namespace platform {
 // 15 twips to a pixel at 96 dpi; Qt scales further on high-dpi screens.
 constexpr int twips(int value) { return (value + 7) / 15; }
 
-// "ＭＳ ゴシック" where installed, else IPAGothic, else Noto Sans CJK JP.
+// "ＭＳ ゴシック" where installed, else IPAGothic, else Noto Sans Mono CJK JP,
+// else Noto Sans CJK JP.
 QString gothicFamily();
 // "ＭＳ Ｐゴシック" where installed, else IPAPGothic, else Noto Sans CJK JP.
 QString pGothicFamily();

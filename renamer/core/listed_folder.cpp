@@ -23,10 +23,9 @@ ListedFolder::ListedFolder(const QString& folder)
     if (!files)
         return;
     files_ = std::move(*files);
+    // The watch stays either way: it tells the file list when to read again.
     if (kept && watch_.watching())
         entries_ = std::move(entries);
-    else
-        watch_ = platform::FolderWatch();
 }
 
 std::optional<NameSet> ListedFolder::takeEntries(int folderFd)

@@ -20,6 +20,9 @@ public:
     explicit ListedFolder(const QString& folder);
 
     const QStringList& files() const { return files_; }
+    // Whether the names in folder (the one read) may differ from this read:
+    // the kernel saw a change, or cannot vouch for the folder.
+    bool mayHaveChanged(const QString& folder) const { return !watch_.unchangedAt(folder); }
 
     // Every name in the folder but its subfolders', as read, when folderFd is
     // the folder read and nothing in it has changed since. Given once: the

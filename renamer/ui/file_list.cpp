@@ -21,4 +21,10 @@ void FileList::refresh()
     read_ = folder_.isEmpty() ? renamer::ListedFolder() : renamer::ListedFolder(folder_);
 }
 
+void FileList::refreshIfChanged()
+{
+    if (read_.mayHaveChanged(folder_))
+        refresh();
+}
+
 } // namespace quillmere

@@ -18,6 +18,9 @@ public:
     void setFolder(const QString& folder);
     // Reads the folder again; a folder that cannot be read lists nothing.
     void refresh();
+    // Reads it again only when its names may have changed since (a restore
+    // renamed them back, another program made or removed a file).
+    void refreshIfChanged();
 
     int count() const { return int(names().size()); }
     QString item(int index) const { return names().at(index); }

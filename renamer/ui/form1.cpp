@@ -37,8 +37,11 @@ Form1::Form1(Options options, QWidget* parent)
     buildModeRows();
     buildLines();
     setFocusOrder();
+    nameControls();
+    setUpPreviews();
     connectHandlers();
     Form_Load();
+    fitFonts();
     Command2->setFocus();
 }
 
@@ -102,7 +105,6 @@ void Form1::Form_Load()
     Label7->setText(QStringLiteral("ファイル名を右の７形式で変更します．"));
     Label7->adjustSize();
     Label12->setText(QStringLiteral("テキストボックスに書き込んだ後，右のボタンをクリックして下さい．"));
-    fitHeight(Label12);
     Label20->setText(QStringLiteral("（注意：exe,com,bat,dll以外は全てが対象になります！）"));
     Label20->adjustSize();
     Command3->setText(QStringLiteral("終　了"));
@@ -150,14 +152,15 @@ void Form1::Dirlist_Change()
 
 void Form1::Dirlist_Click()
 {
+    // The names as they are now: a restore may have renamed them back.
+    File1.refreshIfChanged();
     appendFileList();
     copyWorkListToTable();
 }
 
 void Form1::Dirlist_KeyUp()
 {
-    appendFileList();
-    copyWorkListToTable();
+    Dirlist_Click();
 }
 
 void Form1::Dirlist_LostFocus()

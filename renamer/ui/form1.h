@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -54,6 +55,9 @@ public:
     // The greeting window shown at start-up, while it is open.
     Form5* greeting() const;
     bool restoreRunning() const;
+    // What pressing a mode button would do now: the first renames and the
+    // counts, or why the run would refuse. Empty for any other button.
+    QString modePreview(const QPushButton* button);
 
     // Left side.
     QLabel* Label1;
@@ -136,14 +140,18 @@ public slots:
     void Dirlist_LostFocus();
     void Text1_Change();
 
-public:
-    // Grows a wrapped label to the height its text needs.
-    static void fitHeight(QLabel* label);
+protected:
+    // Shows a mode button's preview as its tooltip.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildLeftSide();
     void buildModeRows();
     void buildLines();
+    // Each text's font at the largest size up to its own that fits its place.
+    void fitFonts();
+    void nameControls();
+    void setUpPreviews();
     void setFocusOrder();
     void connectHandlers();
     void Form_Load();
@@ -164,6 +172,14 @@ private:
     bool fullTold_ = false;   // the user knows the work list is full
     std::unique_ptr<batch::ScriptRunner> restore_;
     QPointer<Form5> greeting_;
+    // Previews are worked out when asked and kept until a box, the check
+    // box or the work list changes.
+    struct CachedPreview {
+        quint64 generation = 0;
+        QString text;   // null: never worked out
+    };
+    quint64 previewGeneration_ = 0;
+    std::array<CachedPreview, 8> previews_;
 };
 
 } // namespace quillmere

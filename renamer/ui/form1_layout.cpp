@@ -4,6 +4,7 @@
 
 #include "platform/fonts.h"
 #include "renamer/ui/folder_list.h"
+#include "renamer/ui/mode_button.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -31,7 +32,6 @@ QLabel* label(QWidget* parent, const char* name, int left, int top, int width, i
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(true);
     place(widget, name, left, top, width, height);
-    Form1::fitHeight(widget);
     return widget;
 }
 
@@ -56,9 +56,10 @@ QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, 
     return widget;
 }
 
+template <class Button = QPushButton>
 QPushButton* button(QWidget* parent, const char* name, int left, int top, int width, int height, const QString& text)
 {
-    auto* widget = new QPushButton(text, parent);
+    auto* widget = new Button(text, parent);
     widget->setAutoDefault(false);
     place(widget, name, left, top, width, height);
     return widget;
@@ -81,15 +82,6 @@ QFrame* line(QWidget* parent, const char* name, int x1, int y1, int x2, int y2)
 }
 
 } // namespace
-
-// The fonts standing in for the Japanese system font have a taller line, so a
-// wrapped text may need a few pixels more than its box to stay readable.
-void Form1::fitHeight(QLabel* widget)
-{
-    const int needed = widget->heightForWidth(widget->width());
-    if (needed > widget->height())
-        widget->resize(widget->width(), needed);
-}
 
 void Form1::buildLeftSide()
 {
@@ -128,13 +120,13 @@ void Form1::buildModeRows()
 {
     // 1: tag before the extension
     Label8 = fittedLabel(this, "Label8", 6000, 150, QStringLiteral("１．拡張子の前の[ ]を削除します。"));
-    Command2 = button(this, "Command2", 11160, 120, 2535, 252, QStringLiteral("aa-bb[c].eee →　aa-bb.eee"));
+    Command2 = button<ModeButton>(this, "Command2", 11160, 120, 2535, 252, QStringLiteral("aa-bb[c].eee →　aa-bb.eee"));
 
     // 2: prefix
     Label15 = fittedLabel(this, "Label15", 6000, 600, QStringLiteral("２．ファイル名の先頭に指定文字列(A)を加えます。"));
     Label2 = fittedLabel(this, "Label2", 6120, 915, QStringLiteral("A："));
     Text6 = box(this, "Text6", 6360, 840, 4575, 270, QStringLiteral("Text6"));
-    Command6 = button(this, "Command6", 11160, 840, 2535, 252, QStringLiteral("cc.eee → Acc.eee"));
+    Command6 = button<ModeButton>(this, "Command6", 11160, 840, 2535, 252, QStringLiteral("cc.eee → Acc.eee"));
 
     // 3: replacement
     Label10 = fittedLabel(this, "Label10", 6000, 1320, QStringLiteral("３．選択文字列(B)を指定文字列(C)に変更します。"));
@@ -142,7 +134,7 @@ void Form1::buildModeRows()
     Text4 = box(this, "Text4", 6360, 1548, 4575, 270, QStringLiteral("Text4"));
     Label4 = fittedLabel(this, "Label4", 6120, 1920, QStringLiteral("C："));
     Text5 = box(this, "Text5", 6360, 1920, 4575, 270, QStringLiteral("Text5"));
-    Command5 = button(this, "Command5", 11160, 1680, 2535, 252, QStringLiteral("aaBdd.eee →　aaCdd.eee"));
+    Command5 = button<ModeButton>(this, "Command5", 11160, 1680, 2535, 252, QStringLiteral("aaBdd.eee →　aaCdd.eee"));
 
     // 4: insertion at N
     Label6 = fittedLabel(this, "Label6", 6000, 2400, QStringLiteral("４．N文字目に指定文字列(D)を挿入します。"));
@@ -150,7 +142,7 @@ void Form1::buildModeRows()
     Text2 = box(this, "Text2", 6360, 2640, 492, 264, QStringLiteral("text2"));
     Label13 = fittedLabel(this, "Label13", 7200, 2670, QStringLiteral("D："));
     Text3 = box(this, "Text3", 7440, 2640, 3495, 264, QStringLiteral("text3"));
-    Command1 = button(this, "Command1", 11160, 2640, 2535, 252, QStringLiteral("N[3]　　D　→ aaDaacc.eee"));
+    Command1 = button<ModeButton>(this, "Command1", 11160, 2640, 2535, 252, QStringLiteral("N[3]　　D　→ aaDaacc.eee"));
 
     // 5: deletion at N
     Label16 = fittedLabel(this, "Label16", 6000, 3120, QStringLiteral("５．N文字目からn文字分を削除します。(初期値はN：1，n：8)"));
@@ -158,14 +150,14 @@ void Form1::buildModeRows()
     Text7 = box(this, "Text7", 6600, 3360, 612, 264, QStringLiteral("1"));
     Label22 = fittedLabel(this, "Label22", 7560, 3390, QStringLiteral("ｎ："));
     Text9 = box(this, "Text9", 7920, 3360, 732, 264, QStringLiteral("8"));
-    Command7 = button(this, "Command7", 11160, 3360, 2535, 252, QStringLiteral("abcd.eee → bcd.eee"));
+    Command7 = button<ModeButton>(this, "Command7", 11160, 3360, 2535, 252, QStringLiteral("abcd.eee → bcd.eee"));
 
     // 6: numbering
     Label17 = fittedLabel(this, "Label17", 6000, 3840, QStringLiteral("６．Nから始まる連番を付けます。(初期値は１）"));
     Label18 = fittedLabel(this, "Label18", 6120, 4110, QStringLiteral("N："));
     Text8 = box(this, "Text8", 6360, 4080, 612, 264, QStringLiteral("1"));
-    Command8 = button(this, "Command8", 9480, 4080, 1935, 252, QStringLiteral("ファイル名の前に"));
-    Command9 = button(this, "Command9", 11640, 4080, 2055, 252, QStringLiteral("ファイル名の後に"));
+    Command8 = button<ModeButton>(this, "Command8", 9480, 4080, 1935, 252, QStringLiteral("ファイル名の前に"));
+    Command9 = button<ModeButton>(this, "Command9", 11640, 4080, 2055, 252, QStringLiteral("ファイル名の後に"));
 
     // 7: everything before a text
     Label21 = fittedLabel(this, "Label21", 6000, 4560, QStringLiteral("７．指定文字の前までを全て削除します。（初期値は - ）"));
@@ -174,7 +166,7 @@ void Form1::buildModeRows()
     Check1 = new QCheckBox(this);   // its caption is the label beside it
     place(Check1, "Check1", 7440, 4800, 255, 255);
     Label25 = fittedLabel(this, "Label25", 7680, 4845, QStringLiteral("指定文字も削除"));
-    Command10 = button(this, "Command10", 11160, 4800, 2535, 252, QStringLiteral("N[-]  abcd-x.eee → -x.eee"));
+    Command10 = button<ModeButton>(this, "Command10", 11160, 4800, 2535, 252, QStringLiteral("N[-]  abcd-x.eee → -x.eee"));
 }
 
 void Form1::buildLines()

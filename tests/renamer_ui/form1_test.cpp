@@ -2,9 +2,10 @@
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
 #include "renamer/ui/form1.h"
-#include "temp_env.h"
+#include "started_form.h"
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,24 +13,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 using platform::twips;
 using quillmere::Form1;
-
-// A window started in a fresh working directory holding `files` (a name ending in '/' is a folder).
-struct Started {
-    testsupport::TempWorkDir dir;
-    std::vector<std::pair<QMessageBox::Icon, QString>> messages;
-    std::unique_ptr<Form1> form;
-    explicit Started(const QStringList& files = {})
-    {
-        for (const QString& name : files)
-            name.endsWith('/') ? void(QDir(dir.path()).mkdir(name)) : dir.write(name, "x");
-        form = std::make_unique<Form1>(quillmere::Form1Options{QStringLiteral("2026/12/06"),
-            [this](QMessageBox::Icon icon, const QString& text) { messages.emplace_back(icon, text); }});
-    }
-    QStringList list() const { QStringList names; for (int i = 0; i < form->List1->count(); ++i) names << form->List1->item(i)->text(); return names; }
-};
 
 // One window: controls, tab walk, browsing. A click on the subfolder appends the files again, a double-click opens it.
 TEST(Form1Window, LayoutTabWalkAndBrowsing)
@@ -197,4 +182,29 @@ TEST(Form1Run, SecondClickKeepsTheWayBackAndEveryRestoreReports)
     form.Command6->click();
     EXPECT_EQ(window(), before);
     EXPECT_TRUE(s.messages.size() == 1 && s.messages[0].first == Icon::Warning);
+}
+
+// A click appends the folder's names as they are now, read again only when they changed since the last read.
+TEST(Form1Browse, AClickListsTheNamesAsTheyAreNow)
+{
+    const auto restoreAfterRun = [](Started& s) {
+        QTest::keyClicks(s.form->Text6, "x_"), s.form->Command6->click();
+        s.form->Command12->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !s.messages.empty(); }, 5000));
+    };
+    const std::tuple<const char*, std::function<void(Started&)>, QStringList> rows[] = {
+        {"nothing changed", [](Started&) {}, {"a.txt", "b.txt"}},
+        {"a file made", [](Started& s) { s.dir.write("c.txt"); }, {"a.txt", "b.txt", "c.txt"}},
+        {"a file removed", [](Started& s) { QFile::remove(s.dir.file("b.txt")); }, {"a.txt"}},
+        {"renamed back by 復元", restoreAfterRun, {"a.txt", "b.txt", "modosu.bat"}},
+    };
+    for (const auto& [what, change, appended] : rows) {
+        SCOPED_TRACE(what);
+        Started s({"a.txt", "b.txt"});
+        change(s);
+        const int before = s.form->List1->count();
+        s.form->Dirlist_Click();
+        EXPECT_EQ(s.list().mid(before), appended);
+        EXPECT_EQ(s.form->nameTable()[std::size_t(s.form->List1->count() - 1)], appended.back());
+    }
 }

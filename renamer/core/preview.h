@@ -1,0 +1,31 @@
+#pragma once
+
+#include "renamer/core/transforms.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+namespace renamer {
+
+// What a mode's run would do to the work list now, worked out with the run's
+// own parameter checks, exclusion and transform, touching no file. It takes
+// every listed name to be in the folder.
+struct Preview {
+    QString refusal;   // the run's message for parameters it cannot use
+    std::vector<std::pair<QString, QString>> first;   // the first renames: old, new
+    int changed = 0;    // names the run would change, the first ones included
+    int excluded = 0;   // ending in .exe, .bat, .com or .dll
+    int unusable = 0;   // new names no file can take or the undo script cannot hold
+};
+
+inline constexpr int kPreviewShown = 5;
+
+Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList);
+
+// One line per rename shown, then the counts; or the refusal.
+QString previewText(const Preview& preview);
+
+} // namespace renamer
