@@ -323,7 +323,10 @@ void runRow(Volume& volume, const Row& row)
     if (row.giveBack >= 0)
         fill(filler, row.giveBack);
     const long long freeAtStart = Volume::freeBytes(dir.path());
-    const QStringList outside = QDir(volume.mountPoint()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const auto entries = [](const QString& path) {
+        return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    };
+    const QStringList outside = entries(volume.mountPoint());
 
     RunSeen seen;
     std::atomic<long long> synced{0};
@@ -368,8 +371,9 @@ void runRow(Volume& volume, const Row& row)
         EXPECT_LT(renamed, row.files) << "the fault never met the run: " << what;
     }
     expectPromisesKept(before, seen, what);
-    EXPECT_EQ(QDir(volume.mountPoint()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), outside) << what;
-    EXPECT_TRUE(QDir(dir.systemFolder()).isEmpty()) << what;
+    EXPECT_EQ(entries(volume.mountPoint()), outside) << what;
+    EXPECT_EQ(entries(dir.root()), QStringList({"data", "work"})) << what;
+    EXPECT_TRUE(entries(dir.root() + "/data").isEmpty()) << what;
     if (row.during == During::FailReadOnly) {
         // What the disk kept: renames after the last journal commit may be gone.
         ASSERT_TRUE(volume.remount()) << what;
