@@ -17,7 +17,7 @@ TEST_PACKAGES = libgtest-dev \
            libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick \
            fonts-ipafont-gothic fonts-noto-cjk zip unzip clang libclang-rt-14-dev time x11-utils \
            libqt6svg6 x11-xserver-utils appstream groff-base man-db \
-           strace fuse3 exfat-fuse exfatprogs ntfs-3g util-linux lintian
+           strace fuse3 exfat-fuse exfatprogs ntfs-3g util-linux mount e2fsprogs lintian
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

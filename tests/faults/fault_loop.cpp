@@ -137,11 +137,12 @@ QStringList tempsBeside(const Folder& f, const QString& name)
     return temps;
 }
 
-FastWorkDir::FastWorkDir()
+FastWorkDir::FastWorkDir(const QString& base)
 {
-    const QString base = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                                             : QDir::tempPath();
-    root_ = base + "/qm-faults-" + QString::number(::getpid()) + "-" + QString::number(std::rand());
+    const QString under = !base.isEmpty()                                 ? base
+        : QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
+                                                             : QDir::tempPath();
+    root_ = under + "/qm-faults-" + QString::number(::getpid()) + "-" + QString::number(std::rand());
     QDir().mkpath(root_ + "/work");
     QDir().mkpath(root_ + "/data");
     char buf[4096];

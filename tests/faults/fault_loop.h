@@ -63,11 +63,11 @@ std::set<unsigned long long> files(const Folder& f);
 QStringList tempsBeside(const Folder& f, const QString& name);
 
 // A temporary folder on a memory file system where there is one (syncs
-// there cost nothing), as the working directory, with the system folder
-// beside it; put back on destruction.
+// there cost nothing), or under base when given, as the working directory,
+// with the system folder beside it; put back on destruction.
 class FastWorkDir {
 public:
-    FastWorkDir();
+    explicit FastWorkDir(const QString& base = {});
     ~FastWorkDir();
     QString path() const { return root_ + "/work"; }
     QString systemFolder() const { return root_ + "/data/quillmere"; }
