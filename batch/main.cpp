@@ -1,6 +1,8 @@
 // Runs an undo script of quillmere by hand: modosu.bat of the working
 // directory, or the script named on the command line.
 #include "batch/undo_script.h"
+#include "platform/system_folder.h"
+#include "platform/working_dir.h"
 
 #include <QFile>
 #include <QStringList>
@@ -59,7 +61,19 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    const batch::RestoreReport report = batch::runUndoScript(named);
+    // The script's lines name files of its own folder, so it runs there,
+    // whatever folder it was named from.
+    QString script = platform::mapScriptPath(named);
+    batch::RestoreReport report;
+    if (const qsizetype slash = script.lastIndexOf(u'/'); slash >= 0) {
+        const platform::EnterResult entered = platform::enterFolder(slash == 0 ? QStringLiteral("/") : script.left(slash));
+        if (entered != platform::EnterResult::Entered)
+            report.status = entered == platform::EnterResult::Missing ? batch::RestoreReport::Status::Missing
+                                                                       : batch::RestoreReport::Status::Unreadable;
+        script = script.mid(slash + 1);
+    }
+    if (report.status == batch::RestoreReport::Status::Ran)
+        report = batch::runUndoScript(script);
     const QString message = batch::restoreMessage(report).replace(QStringLiteral("modosu.bat"), named);
     (batch::restoreWentWrong(report) ? err : out) << message << Qt::endl;
     if (report.status != batch::RestoreReport::Status::Ran)

@@ -57,7 +57,7 @@ Verdict decide(Call call)
         p.writeCut = f.persistent;
         return {f.error};
     }
-    if (n < f.nth || (n > f.nth && !f.persistent))
+    if (n < f.nth || (n >= f.nth + f.times && !f.persistent))
         return {};
     p.met = true;
     if (f.crash)

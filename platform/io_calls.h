@@ -44,6 +44,7 @@ struct Fault {
     Call call = Call::Any;      // Any: the Nth call of whatever kind
     long nth = 1;               // counted from 1 since arm()
     int error = EIO;
+    long times = 1;             // how many calls fail from the Nth on
     bool persistent = false;    // every call of the kind from the Nth on fails
     long long writeOnly = -1;   // a Write: this many bytes get in, then it fails with error
     bool crash = false;         // _exit(kCrashStatus) at the Nth call, as a power cut would

@@ -101,7 +101,8 @@ RenameStatus fallbackRename(const char* from, const char* to)
     if (io::link(from, to) == 0) {
         if (io::unlink(from) != 0) {
             const int error = errno;
-            io::unlink(to);
+            if (io::unlink(to) != 0)
+                return RenameStatus::BothNames;
             return statusFromErrno(error, from);
         }
         return RenameStatus::Renamed;

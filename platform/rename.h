@@ -13,6 +13,7 @@ enum class RenameStatus {
     NotPermitted,    // no write permission in the folder, or the file is protected
     ReadOnly,        // the volume is read-only
     Failed,          // any other error of the system
+    BothNames,       // linked under the new name, but the old one could not be removed
 };
 
 // Renames from to to, both bare names or paths relative to the working

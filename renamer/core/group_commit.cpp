@@ -14,6 +14,7 @@ void Group::clear()
     counted = false;
     kept = 0;
     synced = false;
+    tidied = true;
     skipped = false;
 }
 
@@ -50,13 +51,29 @@ void commitGroup(Group& group, platform::DurableFile& script, std::atomic<bool>&
     }
     if (!group.synced)
         return;
+    // Where the group's lines start in the script.
+    const qint64 base = script.size() - group.kept;
+    std::vector<std::pair<qint64, qint64>> undone;
+    qsizetype lineStart = 0;
     for (GroupEntry& e : group.entries) {
         if (e.lineEnd > group.kept)
             break;   // its line did not reach the disk whole
+        if (e.lineEnd < 0)
+            continue;
         // Both names were checked to be bare names when planned.
-        if (e.lineEnd >= 0 && e.from != e.to)
+        if (e.from != e.to) {
             e.status = platform::renameNoReplace(e.from, e.to);
+            // A file left under both names keeps its line: the restore
+            // takes the new name away again.
+            if (e.status != platform::RenameStatus::Renamed && e.status != platform::RenameStatus::BothNames)
+                undone.emplace_back(base + lineStart, base + e.lineEnd);
+        }
+        lineStart = e.lineEnd;
     }
+    // A line of a rename that did not happen (another program took the name
+    // meanwhile, a network volume answered from a stale cache) could later
+    // move whatever holds that name: the script keeps only what happened.
+    group.tidied = undone.empty() || script.dropRanges(undone);
 }
 
 } // namespace

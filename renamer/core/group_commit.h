@@ -41,11 +41,12 @@ struct Group {
     // Set by the commit:
     qsizetype kept = 0;        // bytes of lines that got into the script
     bool synced = false;       // the kept lines reached the disk
+    bool tidied = true;        // lines of renames that did not happen are out of the script again
     bool skipped = false;      // not committed: an earlier group's lines did not all get in
     std::uint64_t ticket = 0;  // the committer's
 
     bool empty() const { return entries.empty() && !counted; }
-    bool committedWhole() const { return !skipped && synced && kept == bytes.size(); }
+    bool committedWhole() const { return !skipped && synced && tidied && kept == bytes.size(); }
     void clear();
 };
 

@@ -1,6 +1,5 @@
 #include "renamer/core/preview.h"
 
-#include "platform/name_length.h"
 #include "platform/rename.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/undo_check.h"
@@ -76,7 +75,7 @@ Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList)
         // again whose file an earlier entry has renamed already.
         if (!platform::isBareFileName(name) || result.name == name || renamed.contains(name))
             continue;
-        if (!platform::isBareFileName(result.name) || !platform::nameLengthFits(result.name)) {
+        if (unusable(result.name)) {
             ++preview.unusable;
             continue;
         }

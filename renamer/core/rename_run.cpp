@@ -125,7 +125,7 @@ private:
         }
         // A line for a rename that cannot happen could later move an
         // unrelated file that took the new name: such entries get none.
-        if (const auto why = unusable(result.name, to)) {
+        if (const auto why = unusable(result.name)) {
             ++tally().unusable[*why];
             return attemptWithoutLine();
         }
@@ -253,7 +253,9 @@ private:
             return false;   // the run stopped at an earlier group
         addTally(g.tally);
         if (!g.synced) {
-            report_.stop = script_.placed() ? RunReport::Stop::ScriptWriteFailed : RunReport::Stop::ScriptNotCreated;
+            report_.stop = script_.lost()   ? RunReport::Stop::ScriptReplaced
+                : script_.placed()          ? RunReport::Stop::ScriptWriteFailed
+                                            : RunReport::Stop::ScriptNotCreated;
             return false;
         }
         for (const GroupEntry& e : g.entries) {
@@ -267,7 +269,7 @@ private:
                 options_.progress(e.counter);
         }
         if (!g.committedWhole()) {
-            report_.stop = RunReport::Stop::ScriptWriteFailed;
+            report_.stop = script_.lost() ? RunReport::Stop::ScriptReplaced : RunReport::Stop::ScriptWriteFailed;
             return false;
         }
         return true;
@@ -308,6 +310,10 @@ private:
             if (present_)
                 present_->remove(e.from, e.fromHash);
             break;
+        case RenameStatus::BothNames:
+            if (present_)
+                present_->insert(e.to, e.toHash);
+            [[fallthrough]];
         default:
             ++report_.refused;
             report_.refusedWhy = batch::refusalWords(e.status);

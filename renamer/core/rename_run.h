@@ -13,8 +13,6 @@
 namespace renamer {
 
 inline constexpr int kNameTableSize = 20001;
-// The longest name a Linux file system takes, in bytes.
-inline constexpr qsizetype kNameMaxBytes = 255;
 
 struct RunReport {
     enum class Stop {
@@ -71,8 +69,8 @@ QString reportMessage(const RunReport& report);
 // asked to change, rather than only informing.
 bool runWentWrong(const RunReport& report);
 
-// Why no file can have this new name (spelled: as the file system spells it).
-std::optional<RunReport::Unusable> unusable(const QString& newName, const QByteArray& spelled);
+// Why no file can have this new name, if none can.
+std::optional<RunReport::Unusable> unusable(const QString& newName);
 
 // The last four characters are exactly ".exe", ".bat", ".com" or ".dll";
 // or the name is the undo script's, in any letter case.

@@ -3,6 +3,7 @@
 
 #include "batch/undo_script.h"
 #include "platform/folder_lock.h"
+#include "platform/name_length.h"
 #include "platform/text_file.h"
 
 namespace renamer {
@@ -22,7 +23,7 @@ bool isExcluded(const QString& name)
     return false;
 }
 
-std::optional<RunReport::Unusable> unusable(const QString& newName, const QByteArray& spelled)
+std::optional<RunReport::Unusable> unusable(const QString& newName)
 {
     if (newName.isEmpty())
         return RunReport::Empty;
@@ -30,7 +31,7 @@ std::optional<RunReport::Unusable> unusable(const QString& newName, const QByteA
         return RunReport::Dots;
     if (newName.contains(u'/'))
         return RunReport::Slash;
-    if (spelled.size() > kNameMaxBytes)
+    if (!platform::nameLengthFits(newName))
         return RunReport::TooLong;
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shipped archive installs through setup's wizard, the installed program
-# starts and greets, and setup's uninstall removes it again.
+# starts and greets, and setup's uninstall removes it again; all of it in
+# setup's own folder, though setup is started from another one.
 source "$(dirname "$0")/lib.sh"
 e2e_setup
 [ -x "$QM_BUILD_DIR/bin/setup" ] && [ -x "$QM_BUILD_DIR/bin/quillmere" ] || e2e_fail "setup or quillmere is not built"
@@ -13,9 +14,11 @@ new_page() {   # the wizard's pages share one title: wait for one that is not wi
 "$QM_SOURCE_DIR/tools/make_dist.sh" "$QM_BUILD_DIR" "$E2E_WORK/quillmere.zip" >/dev/null || e2e_fail "make_dist.sh failed"
 cd "$E2E_WORK" && unzip -q quillmere.zip
 image_size=$(stat -c %s 'quillmere.$_$')
+mkdir elsewhere && for f in readme.txt quillmere.zip quillmere.exe 'quillmere.$_$'; do printf keep >"elsewhere/$f"; done
+untouched() { for f in readme.txt quillmere.zip quillmere.exe 'quillmere.$_$'; do [ "$(cat "elsewhere/$f")" = keep ] || return 1; done; }
 
 # 次へ; the name box has the focus; today into row 1; 次へ, 実行, then 終了.
-e2e_start ./setup
+cd elsewhere && e2e_start ../setup && cd ..
 setup_pid=$E2E_LAST_PID
 page=$(e2e_wait_window "$title")
 sleep 0.3
@@ -41,12 +44,13 @@ e2e_wait_window "Form5" >/dev/null
 kill "$E2E_LAST_PID"; wait "$E2E_LAST_PID" 2>/dev/null || true
 
 # Uninstall: 削除, then 終了 on its completion page.
-e2e_start ./setup
+cd elsewhere && e2e_start ../setup && cd ..
 setup_pid=$E2E_LAST_PID
 page=$(e2e_wait_window "$title")
 sleep 0.3
 e2e_click_twips "$page" 2880 3120 855 375
 e2e_click_twips "$(e2e_wait_window "Form5")" 1320 3000 1575 375
 e2e_wait_for gone "$setup_pid"
-[ "$(ls -A | tr '\n' ' ')" = "setup " ] && [ -z "$(ls -A "$E2E_SYS")" ] || e2e_fail "left: $(ls -A . "$E2E_SYS" | tr '\n' ' ')"
+[ "$(ls -A | tr '\n' ' ')" = "elsewhere setup " ] && [ -z "$(ls -A "$E2E_SYS")" ] || e2e_fail "left: $(ls -A . "$E2E_SYS" | tr '\n' ' ')"
+untouched || e2e_fail "setup touched the folder it was started from: $(ls -A elsewhere | tr '\n' ' ')"
 echo PASS

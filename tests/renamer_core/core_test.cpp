@@ -145,7 +145,7 @@ TEST(RenameRun, ReportsEachReasonApart)
         testsupport::TempWorkDir dir;
         dir.write("a"), dir.write("b"), dir.write("c"), dir.write("Xc");
         if (refuse)
-            platform::io::testing::arm({.call = platform::io::Call::Rename, .nth = 2, .error = EROFS, .persistent = true});
+            platform::io::testing::arm({.call = platform::io::Call::Rename, .nth = 2, .error = EROFS, .times = 2});
         const auto prefix = [](const QString& name, int) { return renamer::addPrefix(name, "X"); };
         const auto r = renamer::runRename(workList, prefix, {});
         platform::io::testing::disarm();

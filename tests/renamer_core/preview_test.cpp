@@ -62,7 +62,7 @@ TEST(Preview, TellsWhatTheRunWouldDo)
         for (const QString& name : row.names)
             dir.write(name);
         const renamer::RunReport report = renamer::runRename(row.names, std::get<renamer::PreparedRun>(prepared).transform, {});
-        EXPECT_EQ(std::pair(report.renamed, report.failed() + report.unrepresentable), std::pair(preview.changed, preview.unusable));
+        EXPECT_EQ(std::pair(report.renamed, report.failed() + report.unrepresentable + report.unusableNames()), std::pair(preview.changed, preview.unusable));
         for (const auto& [from, to] : preview.first)
             EXPECT_TRUE(dir.exists(to) && !dir.exists(from)) << to.toStdString();
     }
