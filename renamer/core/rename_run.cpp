@@ -76,6 +76,20 @@ public:
         drain();
     }
 
+    // Another run put its script in place of this one's: the lines of this
+    // run's renames went with it, so the renames go back too.
+    void rollBackIfReplaced()
+    {
+        if (report_.stop != RunReport::Stop::ScriptReplaced)
+            return;
+        for (const auto& [from, to] : moves_.latestFirst()) {
+            if (platform::renameNoReplace(to, from) == platform::RenameStatus::Renamed)
+                --report_.renamed, ++report_.rolledBack;
+            else
+                ++report_.notRolledBack;
+        }
+    }
+
     void close()
     {
         script_.close();   // a script that never got a line is dropped, the old one stays
@@ -342,8 +356,10 @@ RunReport runRename(const QStringList& oldNames, const Transform& transform, con
 {
     RunReport report;
     Run run(options, report);
-    if (run.open())
+    if (run.open()) {
         run.walk(oldNames, transform);
+        run.rollBackIfReplaced();
+    }
     run.close();
     return report;
 }

@@ -36,6 +36,8 @@ struct RunReport {
     // Names left alone because no file can have the new name.
     enum Unusable { Empty, Dots, Slash, TooLong, kUnusableKinds };
     std::array<int, kUnusableKinds> unusable{};
+    int rolledBack = 0;        // renames taken back after another run replaced the script
+    int notRolledBack = 0;     // of those, renames that could not be taken back
 
     int failed() const { return notFound + taken + refused; }
     int unusableNames() const { return unusable[Empty] + unusable[Dots] + unusable[Slash] + unusable[TooLong]; }

@@ -53,7 +53,10 @@ QString reportMessage(const RunReport& report)
         lines << QStringLiteral("modosu.bat に書き込めなくなったため、途中で止めました。");
         break;
     case RunReport::Stop::ScriptReplaced:
-        lines << QStringLiteral("別の quillmere が modosu.bat を置き換えたため、途中で止めました。");
+        lines << QStringLiteral("別の quillmere が modosu.bat を置き換えたため、途中で止めて、%1 件の名前を元に戻しました。")
+                     .arg(report.rolledBack);
+        if (report.notRolledBack > 0)
+            lines << QStringLiteral("%1 件は元に戻せませんでした。").arg(report.notRolledBack);
         break;
     case RunReport::Stop::None:
         break;

@@ -28,6 +28,19 @@ std::optional<QByteArray> encodedUndoLine(const QString& newName, const QString&
     return line;
 }
 
+std::vector<std::pair<QByteArray, QByteArray>> RunMoves::latestFirst() const
+{
+    std::vector<std::pair<QByteArray, QByteArray>> moves;
+    for (qsizetype at = 0; at < pending_.size();) {
+        const qsizetype fromEnd = pending_.indexOf('\0', at);
+        const qsizetype toEnd = pending_.indexOf('\0', fromEnd + 1);
+        moves.emplace_back(pending_.sliced(at, fromEnd - at), pending_.sliced(fromEnd + 1, toEnd - fromEnd - 1));
+        at = toEnd + 1;
+    }
+    std::reverse(moves.begin(), moves.end());
+    return moves;
+}
+
 void RunMoves::catchUp() const
 {
     while (applied_ < pending_.size()) {

@@ -31,6 +31,8 @@ public:
         pending_ += '\0';
     }
     bool existedAtStart(const QString& name) const;
+    // Every move as (from, to), the latest first.
+    std::vector<std::pair<QByteArray, QByteArray>> latestFirst() const;
     // Whether the file of this name (as the file system spells it) was there
     // at the start and a rename of the run has moved it away.
     bool movedAway(const QByteArray& spelled) const;

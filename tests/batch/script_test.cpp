@@ -173,4 +173,23 @@ TEST(Script, UndoProgramExitCodes)
     }
 }
 
+// A script named with a folder runs in that folder, whatever the working
+// folder: its names are those of the files beside it.
+TEST(Script, UndoProgramWorksInTheScriptsFolder)
+{
+    const std::pair<const char*, const char*> rows[] = {{"sub/modosu.bat", "sub"}, {"../work/sub/u.bat", "sub"},
+                                                         {"modosu.bat", "."}};
+    for (const auto& [named, folder] : rows) {
+        testsupport::TempWorkDir dir;
+        QDir().mkdir("sub");
+        dir.write("b", "here"), dir.write("sub/b", "there");
+        dir.write(QString(folder) + "/" + QFileInfo(named).fileName(), "ren    b    a\r\n");
+        QProcess undo;
+        ASSERT_TRUE((undo.start(QM_UNDO_PROGRAM, {named}), undo.waitForFinished(10000)));
+        EXPECT_EQ(undo.exitCode(), 0) << named;
+        EXPECT_EQ(dir.read(QString(folder) + "/a"), QString(folder) == "sub" ? "there" : "here") << named;
+        EXPECT_TRUE(dir.exists(QString(folder) == "sub" ? "b" : "sub/b")) << named;
+    }
+}
+
 } // namespace

@@ -1,0 +1,174 @@
+// The undo script holds exactly the renames that happened: no line for one
+// that could not, none left behind for one that failed, and every line is
+// one the restore reads back the same.
+#include "batch/undo_script.h"
+#include "platform/cp932.h"
+#include "platform/io_trace.h"
+#include "platform/rename.h"
+#include "renamer/core/rename_run.h"
+#include "renamer/core/transforms.h"
+#include "renamer/core/undo_check.h"
+#include "temp_env.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+using renamer::TransformResult;
+using Names = std::function<QString(const QString&)>;
+
+QString q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+renamer::Transform transform(const Names& names)
+{
+    return [names](const QString& name, int) { return TransformResult::to(names(name)); };
+}
+
+QString prefixed(const QString& p, const QString& name) { return p + name; }
+
+// What the folder holds but the script, as "name" in order.
+QString files(const testsupport::TempWorkDir& dir)
+{
+    QStringList names = dir.names();
+    names.removeAll("modosu.bat");
+    return names.join(u' ');
+}
+
+TEST(RenameRun, NoLineForARenameThatCannotHappen)
+{
+    const QString longName = QString(250, u'a') + q(".txt");
+    const struct Row {
+        const char* what;
+        QStringList files, workList;
+        Names names;
+        QByteArray script;    // "<none>": the run wrote no line
+        const char* message;  // a part of it
+        QString after;        // the folder after the run
+    } rows[] = {
+        {"the new name taken since the listing", {"a.txt", "X_a.txt"}, {"a.txt"}, [](auto n) { return prefixed("X_", n); },
+         "<none>", "1 件は新しい名前のファイルがすでにある", "X_a.txt a.txt"},
+        {"a chain whose first link is blocked", {"a.txt", "X_a.txt"}, {"a.txt", "X_a.txt"}, [](auto n) { return prefixed("X_", n); },
+         "ren    X_X_a.txt    X_a.txt\r\n", "1 件は新しい名前のファイルがすでにある", "X_X_a.txt a.txt"},
+        {"too long", {longName}, {longName}, [](auto n) { return prefixed("XXXXXX", n); },
+         "<none>", "1 件は新しい名前が長すぎる", longName},
+        {"empty", {"a-"}, {"a-"}, [](auto) { return QString(); }, "<none>", "1 件は新しい名前が空になる", "a-"},
+        {"a dot name", {"x"}, {"x"}, [](auto) { return q(".."); }, "<none>", "「.」か「..」になる", "x"},
+        {"a slash", {"x"}, {"x"}, [](auto n) { return prefixed("a/", n); }, "<none>", "「/」が入る", "x"},
+        {"a tab in one name leaves the others", {"a\tb.txt", "c.txt"}, {"a\tb.txt", "c.txt"},
+         [](auto n) { return prefixed("p_", n); }, "ren    p_c.txt    c.txt\r\n", "1 件は modosu.bat に書けない文字",
+         "a\tb.txt p_c.txt"},
+        {"the script's name in another case is never renamed", {"MODOSU.BAT", "Modosu.bat", "a"},
+         {"MODOSU.BAT", "Modosu.bat", "a"}, [](auto n) { return prefixed("p_", n); }, "ren    p_a    a\r\n", "",
+         "MODOSU.BAT Modosu.bat p_a"},
+        {"nor given to another file", {"a"}, {"a"}, [](auto) { return q("MODOSU.bat"); }, "<none>",
+         "1 件は新しい名前のファイルがすでにある", "a"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        testsupport::TempWorkDir dir;
+        for (const QString& name : row.files)
+            dir.write(name, name.toUtf8());
+        const renamer::RunReport report = renamer::runRename(row.workList, transform(row.names), {});
+        EXPECT_EQ(dir.exists("modosu.bat") ? dir.read("modosu.bat") : QByteArray("<none>"), row.script);
+        EXPECT_EQ(files(dir), row.after);
+        const QString message = renamer::reportMessage(report);
+        EXPECT_TRUE(*row.message ? message.contains(q(row.message)) && renamer::runWentWrong(report) : message.isEmpty())
+            << message.toStdString();
+    }
+}
+
+// Restoring after the listed file went away: the file that blocked the
+// rename is never moved, and no file is given a name it never had.
+TEST(RenameRun, RestoreMovesNoFileThatBlockedARename)
+{
+    testsupport::TempWorkDir dir;
+    dir.write("a.txt", "a"), dir.write("X_a.txt", "other");
+    renamer::runRename({"a.txt", "X_a.txt"}, transform([](auto n) { return prefixed("X_", n); }), {});
+    QFile::remove("a.txt");
+    const batch::RestoreReport report = batch::runUndoScript("modosu.bat");
+    EXPECT_EQ(std::pair(report.restored, report.failures()), std::pair(1, 0));
+    EXPECT_EQ(files(dir), "X_a.txt");
+    EXPECT_EQ(dir.read("X_a.txt"), "other");
+}
+
+// Another program takes a new name after its line reached the disk: the
+// rename is refused, and its line is taken out of the script again.
+TEST(RenameRun, ScriptHoldsOnlyTheRenamesThatHappened)
+{
+    testsupport::TempWorkDir dir;
+    for (const char* name : {"a", "b", "c"})
+        dir.write(name, name);
+    bool taken = false;
+    platform::setIoRecorder([&](platform::IoEvent event, const QString&, long long) {
+        if (event == platform::IoEvent::Sync && !std::exchange(taken, true)) {
+            QFile f("X_b");
+            f.open(QIODevice::WriteOnly), f.write("other");
+        }
+    });
+    const renamer::RunReport report = renamer::runRename({"a", "b", "c"}, transform([](auto n) { return prefixed("X_", n); }), {});
+    platform::setIoRecorder({});
+    EXPECT_EQ(std::pair(report.renamed, report.taken), std::pair(2, 1));
+    EXPECT_EQ(dir.read("modosu.bat"), "ren    X_a    a\r\nren    X_c    c\r\n");
+    QFile::remove("b");
+    const batch::RestoreReport restore = batch::runUndoScript("modosu.bat");
+    EXPECT_EQ(std::pair(restore.restored, restore.failures()), std::pair(2, 0));
+    EXPECT_EQ(files(dir), "X_b a c");
+    EXPECT_EQ(dir.read("X_b"), "other");
+}
+
+// A second window through another path to the folder holds no common lock
+// and puts its own script in place: this run stops and takes its renames
+// back, since their lines went with its script.
+TEST(RenameRun, StopsAndTakesBackWhenAnotherRunReplacesItsScript)
+{
+    testsupport::TempWorkDir dir;
+    QStringList names;
+    for (int i = 0; i < 300; ++i)
+        names << QStringLiteral("f%1").arg(i, 3, 10, QChar(u'0')), dir.write(names.back(), names.back().toUtf8());
+    bool replaced = false;
+    platform::setIoRecorder([&](platform::IoEvent event, const QString&, long long) {
+        if (event == platform::IoEvent::Rename && !std::exchange(replaced, true)) {
+            QFile other(".other");
+            other.open(QIODevice::WriteOnly), other.write("ren    Q_x    x\r\n"), other.close();
+            QFile::rename(".other", "modosu.bat") || (QFile::remove("modosu.bat"), QFile::rename(".other", "modosu.bat"));
+        }
+    });
+    const renamer::RunReport report = renamer::runRename(names, transform([](auto n) { return prefixed("P_", n); }), {});
+    platform::setIoRecorder({});
+    EXPECT_EQ(report.stop, renamer::RunReport::Stop::ScriptReplaced);
+    EXPECT_TRUE(report.rolledBack > 0 && report.notRolledBack == 0 && report.renamed == 0) << report.rolledBack;
+    EXPECT_TRUE(renamer::reportMessage(report).contains(q("別の quillmere が modosu.bat を置き換えた")));
+    EXPECT_EQ(files(dir), names.join(u' '));
+    EXPECT_EQ(dir.read("modosu.bat"), "ren    Q_x    x\r\n");
+}
+
+// Every byte value inside a name: a line the run writes is one the restore
+// reads back to the same names, and a line the restore accepts names files
+// the run would write a line for. (Some characters have two spellings in the
+// code page; the run writes the usual one.)
+TEST(UndoScript, WriterAndReaderAgreeOnEveryByte)
+{
+    const auto readsAs = [](const QByteArray& line, const QString& name) {
+        const batch::ParsedScript parsed = batch::parseUndoScript(line + "\r\n");
+        return parsed.status == batch::ParsedScript::Status::Ok && parsed.readings.size() == 1
+            && parsed.readings[0] == std::vector{batch::Reading{name, "old"}};
+    };
+    int written = 0;
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        const QByteArray raw = QByteArray("a") + char(byte) + "b";
+        const auto name = platform::decodeCp932(raw);
+        // The run writes lines only for bare names ("a/b" is refused before).
+        const auto line = name && platform::isBareFileName(*name) ? renamer::encodedUndoLine(*name, "old") : std::nullopt;
+        if (line) {
+            ++written;
+            EXPECT_TRUE(readsAs(*line, *name));
+        }
+        EXPECT_EQ(name && readsAs("ren    " + raw + "    old", *name), line.has_value());
+    }
+    EXPECT_GT(written, 150);
+}
+
+} // namespace
