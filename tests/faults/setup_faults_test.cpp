@@ -116,7 +116,8 @@ TEST(FaultLoop, Uninstall)
         [&](const Trial& trial, bool crashed) {
             if (crashed)
                 return;
-            for (const QString& file : QStringList(files) << memorial::dataFilePath())
+            const QStringList all = QStringList(files) << memorial::dataFilePath();
+            for (const QString& file : all)
                 EXPECT_EQ(QFile::exists(file), result.notDeleted.contains(file)) << file.toStdString() << trial.describe();
             if (trial.fault.error == EINTR) {
                 EXPECT_TRUE(result.ok()) << trial.describe();
