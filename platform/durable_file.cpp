@@ -130,6 +130,12 @@ bool DurableFile::stillInPlace() const
     return ::lstat(QFile::encodeName(name_).constData(), &st) == 0 && st.st_dev == device_ && st.st_ino == inode_;
 }
 
+bool DurableFile::checkInPlace()
+{
+    lost_ = lost_ || (placed_ && !stillInPlace());
+    return !lost_;
+}
+
 bool DurableFile::dropRanges(const std::vector<std::pair<qint64, qint64>>& ranges)
 {
     if (fd_ < 0 || !placed_)

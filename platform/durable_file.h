@@ -50,6 +50,8 @@ public:
     bool placed() const { return placed_; }
     // Another file stood at the name at a sync after this one was put there.
     bool lost() const { return lost_; }
+    // Whether this file, once placed, still stands at its name; notes a loss.
+    bool checkInPlace();
     long long size() const { return size_; }
 
     // Closes; a file never put in place is removed.

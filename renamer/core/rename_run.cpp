@@ -80,6 +80,9 @@ public:
     // run's renames went with it, so the renames go back too.
     void rollBackIfReplaced()
     {
+        // The last group's renames came after the last sync's look.
+        if (report_.stop == RunReport::Stop::None && !script_.checkInPlace())
+            report_.stop = RunReport::Stop::ScriptReplaced;
         if (report_.stop != RunReport::Stop::ScriptReplaced)
             return;
         for (const auto& [from, to] : moves_.latestFirst()) {

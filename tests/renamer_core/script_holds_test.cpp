@@ -123,25 +123,28 @@ TEST(RenameRun, ScriptHoldsOnlyTheRenamesThatHappened)
 // back, since their lines went with its script.
 TEST(RenameRun, StopsAndTakesBackWhenAnotherRunReplacesItsScript)
 {
-    testsupport::TempWorkDir dir;
-    QStringList names;
-    for (int i = 0; i < 300; ++i)
-        names << QStringLiteral("f%1").arg(i, 3, 10, QChar(u'0')), dir.write(names.back(), names.back().toUtf8());
-    bool replaced = false;
-    platform::setIoRecorder([&](platform::IoEvent event, const QString&, long long) {
-        if (event == platform::IoEvent::Rename && !std::exchange(replaced, true)) {
-            QFile other(".other");
-            other.open(QIODevice::WriteOnly), other.write("ren    Q_x    x\r\n"), other.close();
-            QFile::rename(".other", "modosu.bat") || (QFile::remove("modosu.bat"), QFile::rename(".other", "modosu.bat"));
-        }
-    });
-    const renamer::RunReport report = renamer::runRename(names, transform([](auto n) { return prefixed("P_", n); }), {});
-    platform::setIoRecorder({});
-    EXPECT_EQ(report.stop, renamer::RunReport::Stop::ScriptReplaced);
-    EXPECT_TRUE(report.rolledBack > 0 && report.notRolledBack == 0 && report.renamed == 0) << report.rolledBack;
-    EXPECT_TRUE(renamer::reportMessage(report).contains(q("別の quillmere が modosu.bat を置き換えた")));
-    EXPECT_EQ(files(dir), names.join(u' '));
-    EXPECT_EQ(dir.read("modosu.bat"), "ren    Q_x    x\r\n");
+    for (const int after : {1, 300}) {   // renames before the other script comes: the first, the last
+        SCOPED_TRACE(after);
+        testsupport::TempWorkDir dir;
+        QStringList names;
+        for (int i = 0; i < 300; ++i)
+            names << QStringLiteral("f%1").arg(i, 3, 10, QChar(u'0')), dir.write(names.back(), names.back().toUtf8());
+        int renames = 0;
+        platform::setIoRecorder([&](platform::IoEvent event, const QString&, long long) {
+            if (event == platform::IoEvent::Rename && ++renames == after) {
+                QFile other(".other");
+                other.open(QIODevice::WriteOnly), other.write("ren    Q_x    x\r\n"), other.close();
+                QFile::remove("modosu.bat"), QFile::rename(".other", "modosu.bat");
+            }
+        });
+        const renamer::RunReport report = renamer::runRename(names, transform([](auto n) { return prefixed("P_", n); }), {});
+        platform::setIoRecorder({});
+        EXPECT_EQ(report.stop, renamer::RunReport::Stop::ScriptReplaced);
+        EXPECT_TRUE(report.rolledBack >= after && report.notRolledBack == 0 && report.renamed == 0) << report.rolledBack;
+        EXPECT_TRUE(renamer::reportMessage(report).contains(q("別の quillmere が modosu.bat を置き換えた")));
+        EXPECT_EQ(files(dir), names.join(u' '));
+        EXPECT_EQ(dir.read("modosu.bat"), "ren    Q_x    x\r\n");
+    }
 }
 
 // Every byte value inside a name: a line the run writes is one the restore
