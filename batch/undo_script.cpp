@@ -1,9 +1,8 @@
+// Carrying out an undo script: its lines from the last to the first.
 #include "batch/undo_script.h"
 
 #include "batch/undo_line.h"
-#include "common/both_at_once.h"
 #include "common/ordered_worker.h"
-#include "platform/cp932.h"
 #include "platform/folder_lock.h"
 #include "platform/system_folder.h"
 #include "platform/text_file.h"
@@ -12,22 +11,12 @@
 #include <QSet>
 #include <QStringList>
 
-#include <algorithm>
 #include <deque>
 #include <memory>
 #include <vector>
 
 namespace batch {
 namespace {
-
-// From this many bytes on (about 4,000 lines), a script is decoded on two
-// threads.
-constexpr qsizetype kParallelFrom = 256 * 1024;
-
-bool hasForeignByte(QByteArrayView line)
-{
-    return std::any_of(line.begin(), line.end(), isForeignByte);
-}
 
 // What became of each line, for the second look at lines whose old name
 // was held: was it held by the very file the restore had put back?
@@ -235,93 +224,7 @@ private:
     OrderedWorker worker_;   // last: stops first
 };
 
-// Decodes whole lines (each ended by CR LF) and takes their readings; a
-// line that is not code page 932 or has no reading of bare names makes the
-// part foreign, with that line's number within the part.
-void decodeLines(QByteArrayView bytes, ParsedScript& part)
-{
-    const auto refuse = [&](int line) {
-        part.status = ParsedScript::Status::Foreign;
-        part.foreignLine = line;
-    };
-    const auto text = platform::decodeCp932(bytes.toByteArray());
-    if (!text) {
-        // Find the line that is not code page 932.
-        const QList<QByteArray> raw = bytes.toByteArray().split('\n');
-        for (qsizetype i = 0; i < raw.size(); ++i)
-            if (!platform::decodeCp932(raw[i]))
-                return refuse(int(i) + 1);
-        return refuse(1);
-    }
-    // Every line ends in CR LF; each is read where it stands.
-    const QStringView all(*text);
-    for (qsizetype pos = 0, end = 0; (end = all.indexOf(u"\r\n", pos)) >= 0; pos = end + 2) {
-        part.readings.push_back(usableReadings(all.sliced(pos, end - pos)));
-        if (part.readings.back().empty())
-            return refuse(int(part.readings.size()));
-    }
-}
-
 } // namespace
-
-ParsedScript parseUndoScript(const QByteArray& bytes)
-{
-    ParsedScript parsed;
-    auto refuse = [&](int line, ParsedScript::Status status = ParsedScript::Status::Foreign) {
-        parsed.status = status;
-        parsed.foreignLine = line;
-        parsed.readings.clear();
-        return parsed;
-    };
-    // A power cut can leave the end of a file as zero bytes that were never
-    // written: like a cut last line, such an end is skipped. Zero bytes
-    // anywhere else mean the file is damaged.
-    qsizetype size = bytes.size();
-    while (size > 0 && bytes[size - 1] == '\0')
-        --size;
-    parsed.cutShort = size < bytes.size();
-    if (QByteArrayView(bytes).first(size).contains('\0'))
-        return refuse(0, ParsedScript::Status::Damaged);
-    // Whole lines are checked byte by byte, then decoded at once.
-    qsizetype whole = 0;   // where the whole lines end
-    int count = 0;
-    for (qsizetype pos = 0; pos < size; pos = whole) {
-        const qsizetype end = bytes.indexOf("\r\n", pos);
-        if (end < 0) {
-            // A run cut short leaves a last line without its end; other
-            // line ends mean another program wrote the file.
-            // A write cut between CR and LF leaves the CR alone at the end.
-            const QByteArrayView rest = QByteArrayView(bytes).sliced(pos, size - pos);
-            if (rest.chopped(rest.endsWith('\r') ? 1 : 0).contains('\r') || rest.contains('\n'))
-                return refuse(count + 1);
-            parsed.cutShort = true;
-            break;
-        }
-        if (++count > kMaxUndoLines)
-            return refuse(count, ParsedScript::Status::TooManyLines);
-        if (hasForeignByte(QByteArrayView(bytes).sliced(pos, end - pos)))
-            return refuse(count);
-        whole = end + 2;
-    }
-    // Nothing but a cut line is no script a run leaves.
-    if (count == 0 && parsed.cutShort)
-        return refuse(0, ParsedScript::Status::Damaged);
-    // Large scripts are decoded in two halves at once, split at a line end.
-    const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
-    ParsedScript second;
-    const auto first = [&] { decodeLines(QByteArrayView(bytes).first(half), parsed); };
-    if (half < whole)
-        bothAtOnce(first, [&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
-    else
-        first();
-    if (parsed.status == ParsedScript::Status::Foreign)
-        return refuse(parsed.foreignLine);
-    if (second.status == ParsedScript::Status::Foreign)
-        return refuse(int(parsed.readings.size()) + second.foreignLine);
-    parsed.readings.insert(parsed.readings.end(), std::make_move_iterator(second.readings.begin()),
-                           std::make_move_iterator(second.readings.end()));
-    return parsed;
-}
 
 RestoreReport runUndoScript(const QString& path)
 {
@@ -367,75 +270,6 @@ RestoreReport runUndoScript(const QString& path)
     report.cutShort = parsed.cutShort;
     Restore(parsed, report).run();
     return report;
-}
-
-QString busyFolderMessage()
-{
-    return QStringLiteral("このフォルダでは別の quillmere が名前を変更中です。終わってからもう一度押して下さい。");
-}
-
-QString refusalWords(platform::RenameStatus status)
-{
-    using platform::RenameStatus;
-    switch (status) {
-    case RenameStatus::NotPermitted:
-        return QStringLiteral("書き込みの権限がありません");
-    case RenameStatus::ReadOnly:
-        return QStringLiteral("読み取り専用のドライブです");
-    case RenameStatus::NameRefused:
-        return QStringLiteral("このドライブでは使えない名前です");
-    default:
-        return QStringLiteral("システムのエラーです");
-    }
-}
-
-bool restoreWentWrong(const RestoreReport& report)
-{
-    // No script at all is news, not a fault.
-    return (report.status != RestoreReport::Status::Ran && report.status != RestoreReport::Status::Missing)
-        || report.failures() > 0 || report.cutShort;
-}
-
-QString restoreMessage(const RestoreReport& r)
-{
-    using Status = RestoreReport::Status;
-    switch (r.status) {
-    case Status::Missing:
-        return QStringLiteral("元に戻すためのファイル modosu.bat がありません。");
-    case Status::Unreadable:
-        return QStringLiteral("modosu.bat を読み込めませんでした（普通のファイルでないか、読み取りのエラーです）。");
-    case Status::TooLarge:
-        return QStringLiteral("modosu.bat が大きすぎるため、実行しませんでした。");
-    case Status::Foreign:
-        return QStringLiteral("この modosu.bat は quillmere が書いたものではないため、何も実行しませんでした（%1 行目）。")
-            .arg(r.foreignLine);
-    case Status::Damaged:
-        return QStringLiteral("modosu.bat が壊れているため、何も実行しませんでした。");
-    case Status::Busy:
-        return busyFolderMessage();
-    case Status::Ran:
-        break;
-    }
-    QStringList lines;
-    if (r.restored > 0)
-        lines << QStringLiteral("%1 件の名前を元に戻しました。").arg(r.restored);
-    else if (r.alreadyBack > 0 && r.failures() == 0)
-        lines << QStringLiteral("名前はすでに元に戻っています。");
-    else if (r.failures() == 0 && !r.cutShort)
-        lines << QStringLiteral("元に戻す名前はありませんでした。");
-    if (r.alreadyBack > 0 && (r.restored > 0 || r.failures() > 0))
-        lines << QStringLiteral("%1 件はすでに元の名前でした。").arg(r.alreadyBack);
-    if (r.taken > 0)
-        lines << QStringLiteral("%1 件は元の名前のファイルがほかにあるため、戻せませんでした。").arg(r.taken);
-    if (r.missing > 0)
-        lines << QStringLiteral("%1 件はファイルが見つからないため、戻せませんでした。").arg(r.missing);
-    if (r.ambiguous > 0)
-        lines << QStringLiteral("%1 件は行の読み方が一つに決まらないため、実行しませんでした。").arg(r.ambiguous);
-    if (r.refused > 0)
-        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(r.refused).arg(r.refusedWhy);
-    if (r.cutShort)
-        lines << QStringLiteral("途中で切れた最後の行は実行しませんでした。");
-    return lines.join(u'\n');
 }
 
 } // namespace batch

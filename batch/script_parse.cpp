@@ -1,0 +1,112 @@
+// Reading an undo script: which lines it holds and how each can be read.
+#include "batch/undo_script.h"
+
+#include "batch/undo_line.h"
+#include "common/both_at_once.h"
+#include "platform/cp932.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace batch {
+namespace {
+
+// From this many bytes on (about 4,000 lines), a script is decoded on two
+// threads.
+constexpr qsizetype kParallelFrom = 256 * 1024;
+
+bool hasForeignByte(QByteArrayView line)
+{
+    return std::any_of(line.begin(), line.end(), isForeignByte);
+}
+
+// Decodes whole lines (each ended by CR LF) and takes their readings; a
+// line that is not code page 932 or has no reading of bare names makes the
+// part foreign, with that line's number within the part.
+void decodeLines(QByteArrayView bytes, ParsedScript& part)
+{
+    const auto refuse = [&](int line) {
+        part.status = ParsedScript::Status::Foreign;
+        part.foreignLine = line;
+    };
+    const auto text = platform::decodeCp932(bytes.toByteArray());
+    if (!text) {
+        // Find the line that is not code page 932.
+        const QList<QByteArray> raw = bytes.toByteArray().split('\n');
+        for (qsizetype i = 0; i < raw.size(); ++i)
+            if (!platform::decodeCp932(raw[i]))
+                return refuse(int(i) + 1);
+        return refuse(1);
+    }
+    // Every line ends in CR LF; each is read where it stands.
+    const QStringView all(*text);
+    for (qsizetype pos = 0, end = 0; (end = all.indexOf(u"\r\n", pos)) >= 0; pos = end + 2) {
+        part.readings.push_back(usableReadings(all.sliced(pos, end - pos)));
+        if (part.readings.back().empty())
+            return refuse(int(part.readings.size()));
+    }
+}
+
+} // namespace
+
+ParsedScript parseUndoScript(const QByteArray& bytes)
+{
+    ParsedScript parsed;
+    auto refuse = [&](int line, ParsedScript::Status status = ParsedScript::Status::Foreign) {
+        parsed.status = status;
+        parsed.foreignLine = line;
+        parsed.readings.clear();
+        return parsed;
+    };
+    // A power cut can leave the end of a file as zero bytes that were never
+    // written: like a cut last line, such an end is skipped. Zero bytes
+    // anywhere else mean the file is damaged.
+    qsizetype size = bytes.size();
+    while (size > 0 && bytes[size - 1] == '\0')
+        --size;
+    parsed.cutShort = size < bytes.size();
+    if (QByteArrayView(bytes).first(size).contains('\0'))
+        return refuse(0, ParsedScript::Status::Damaged);
+    // Whole lines are checked byte by byte, then decoded at once.
+    qsizetype whole = 0;   // where the whole lines end
+    int count = 0;
+    for (qsizetype pos = 0; pos < size; pos = whole) {
+        const qsizetype end = bytes.indexOf("\r\n", pos);
+        if (end < 0) {
+            // A run cut short leaves a last line without its end; other
+            // line ends mean another program wrote the file.
+            // A write cut between CR and LF leaves the CR alone at the end.
+            const QByteArrayView rest = QByteArrayView(bytes).sliced(pos, size - pos);
+            if (rest.chopped(rest.endsWith('\r') ? 1 : 0).contains('\r') || rest.contains('\n'))
+                return refuse(count + 1);
+            parsed.cutShort = true;
+            break;
+        }
+        if (++count > kMaxUndoLines)
+            return refuse(count, ParsedScript::Status::TooManyLines);
+        if (hasForeignByte(QByteArrayView(bytes).sliced(pos, end - pos)))
+            return refuse(count);
+        whole = end + 2;
+    }
+    // Nothing but a cut line is no script a run leaves.
+    if (count == 0 && parsed.cutShort)
+        return refuse(0, ParsedScript::Status::Damaged);
+    // Large scripts are decoded in two halves at once, split at a line end.
+    const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
+    ParsedScript second;
+    const auto first = [&] { decodeLines(QByteArrayView(bytes).first(half), parsed); };
+    if (half < whole)
+        bothAtOnce(first, [&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
+    else
+        first();
+    if (parsed.status == ParsedScript::Status::Foreign)
+        return refuse(parsed.foreignLine);
+    if (second.status == ParsedScript::Status::Foreign)
+        return refuse(int(parsed.readings.size()) + second.foreignLine);
+    parsed.readings.insert(parsed.readings.end(), std::make_move_iterator(second.readings.begin()),
+                           std::make_move_iterator(second.readings.end()));
+    return parsed;
+}
+
+} // namespace batch
