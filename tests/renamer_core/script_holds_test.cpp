@@ -79,43 +79,38 @@ TEST(RenameRun, NoLineForARenameThatCannotHappen)
     }
 }
 
-// Restoring after the listed file went away: the file that blocked the
-// rename is never moved, and no file is given a name it never had.
-TEST(RenameRun, RestoreMovesNoFileThatBlockedARename)
-{
-    testsupport::TempWorkDir dir;
-    dir.write("a.txt", "a"), dir.write("X_a.txt", "other");
-    renamer::runRename({"a.txt", "X_a.txt"}, transform([](auto n) { return prefixed("X_", n); }), {});
-    QFile::remove("a.txt");
-    const batch::RestoreReport report = batch::runUndoScript("modosu.bat");
-    EXPECT_EQ(std::pair(report.restored, report.failures()), std::pair(1, 0));
-    EXPECT_EQ(files(dir), "X_a.txt");
-    EXPECT_EQ(dir.read("X_a.txt"), "other");
-}
-
-// Another program takes a new name after its line reached the disk: the
-// rename is refused, and its line is taken out of the script again.
+// Another program takes a new name, before the run or after the line of
+// that rename reached the disk: the rename is refused, and the finished
+// script holds no line for it. Restoring after the listed file went away
+// never moves the file that took its name.
 TEST(RenameRun, ScriptHoldsOnlyTheRenamesThatHappened)
 {
-    testsupport::TempWorkDir dir;
-    for (const char* name : {"a", "b", "c"})
-        dir.write(name, name);
-    bool taken = false;
-    platform::setIoRecorder([&](platform::IoEvent event, const QString&, long long) {
-        if (event == platform::IoEvent::Sync && !std::exchange(taken, true)) {
+    for (const bool afterItsLine : {false, true}) {
+        SCOPED_TRACE(afterItsLine);
+        testsupport::TempWorkDir dir;
+        for (const char* name : {"a", "b", "c"})
+            dir.write(name, name);
+        const auto takeTheName = [] {
             QFile f("X_b");
             f.open(QIODevice::WriteOnly), f.write("other");
-        }
-    });
-    const renamer::RunReport report = renamer::runRename({"a", "b", "c"}, transform([](auto n) { return prefixed("X_", n); }), {});
-    platform::setIoRecorder({});
-    EXPECT_EQ(std::pair(report.renamed, report.taken), std::pair(2, 1));
-    EXPECT_EQ(dir.read("modosu.bat"), "ren    X_a    a\r\nren    X_c    c\r\n");
-    QFile::remove("b");
-    const batch::RestoreReport restore = batch::runUndoScript("modosu.bat");
-    EXPECT_EQ(std::pair(restore.restored, restore.failures()), std::pair(2, 0));
-    EXPECT_EQ(files(dir), "X_b a c");
-    EXPECT_EQ(dir.read("X_b"), "other");
+        };
+        if (!afterItsLine)
+            takeTheName();
+        bool taken = !afterItsLine;
+        platform::setIoRecorder([&](platform::IoEvent event, const QString&, long long) {
+            if (event == platform::IoEvent::Sync && !std::exchange(taken, true))
+                takeTheName();
+        });
+        const renamer::RunReport report = renamer::runRename({"a", "b", "c"}, transform([](auto n) { return prefixed("X_", n); }), {});
+        platform::setIoRecorder({});
+        EXPECT_EQ(std::pair(report.renamed, report.taken), std::pair(2, 1));
+        EXPECT_EQ(dir.read("modosu.bat"), "ren    X_a    a\r\nren    X_c    c\r\n");
+        QFile::remove("b");
+        const batch::RestoreReport restore = batch::runUndoScript("modosu.bat");
+        EXPECT_EQ(std::pair(restore.restored, restore.failures()), std::pair(2, 0));
+        EXPECT_EQ(files(dir), "X_b a c");
+        EXPECT_EQ(dir.read("X_b"), "other");
+    }
 }
 
 // A second window through another path to the folder holds no common lock
