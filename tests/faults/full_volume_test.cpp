@@ -4,6 +4,7 @@
 // (a hole past the end needs no block), so the kernel has to say ENOSPC.
 #include "batch/undo_line.h"
 #include "fault_loop.h"
+#include "run_promises.h"
 #include "platform/cp932.h"
 #include "platform/io_trace.h"
 #include "renamer/core/rename_run.h"
@@ -29,8 +30,6 @@
 namespace {
 
 using namespace faults;
-
-const QString kScript = QStringLiteral("modosu.bat");
 
 QString why(const QString& what)
 {
@@ -194,86 +193,12 @@ void fill(const QString& path, long long giveBack)
     ::close(fd);
 }
 
-renamer::TransformResult prefix(const QString& name, int)
-{
-    return renamer::addPrefix(name, QStringLiteral("X_"));
-}
-
 QStringList testNames(int count)
 {
     QStringList names;
     for (int i = 0; i < count; ++i)
         names << (i % 10 == 3 ? QStringLiteral("写真%1.jpg") : QStringLiteral("img%1.jpg")).arg(i);
     return names;
-}
-
-// What the run did, as seen from the committing thread: for each rename, how
-// many bytes of the script had reached the disk before it.
-struct RunSeen {
-    renamer::RunReport report;
-    std::vector<std::pair<QString, long long>> renames;
-};
-
-QByteArray readScript()
-{
-    QFile f(kScript);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The promises after a run, whatever stopped it: every file under one name,
-// each renamed one with its line in the part of the script synced before the
-// rename, whole lines of this run only (one cut last line at most), no
-// temporary file, and no success unless every file was renamed.
-void expectPromisesKept(const Folder& before, const RunSeen& seen, const std::string& what)
-{
-    Folder after = folder();
-    const QByteArray script = readScript();
-    after.erase(kScript);
-    EXPECT_TRUE(tempsBeside(after, kScript).isEmpty()) << what;
-    EXPECT_TRUE(files(after) == files(before) && after.size() == before.size())
-        << "a file lost, replaced or under two names: " << what;
-    EXPECT_FALSE(script.contains('\0')) << "zero bytes in the script: " << what;
-    std::map<QString, qsizetype> lineEnds;   // new name -> where its line ends in the script
-    QByteArrayList foreign;
-    for (qsizetype start = 0, end; (end = script.indexOf("\r\n", start)) >= 0; start = end + 2) {
-        const auto line = platform::decodeCp932(script.mid(start, end - start));
-        const auto readings = batch::renReadings(line.value_or(QString()));
-        if (readings.size() == 1 && prefix(readings[0].second, 0).name == readings[0].first
-            && before.count(readings[0].second))
-            lineEnds[readings[0].first] = end + 2;
-        else
-            foreign << script.mid(start, end - start);
-    }
-    EXPECT_TRUE(foreign.isEmpty()) << foreign.size() << " lines not of this run, " << foreign.value(0).toStdString()
-                                   << " first: " << what;
-    QStringList unlined, unsynced;
-    int renamed = 0;
-    for (const auto& [name, entry] : after) {
-        if (before.count(name) && before.at(name).inode == entry.inode)
-            continue;
-        ++renamed;
-        if (!lineEnds.count(name))
-            unlined << name;
-    }
-    for (const auto& [name, safe] : seen.renames)
-        if (!lineEnds.count(name) || lineEnds[name] > safe)
-            unsynced << name;
-    EXPECT_TRUE(unlined.isEmpty()) << unlined.size() << " renamed without a line, " << unlined.value(0).toStdString()
-                                   << " first: " << what;
-    EXPECT_TRUE(unsynced.isEmpty()) << unsynced.size() << " renamed before their lines were synced, "
-                                    << unsynced.value(0).toStdString() << " first: " << what;
-    if (renamed < int(before.size())) {
-        EXPECT_TRUE(renamer::runWentWrong(seen.report) && !renamer::reportMessage(seen.report).isEmpty())
-            << renamed << " of " << before.size() << " renamed, and success reported: " << what;
-    }
-}
-
-QString firstDifference(const Folder& before, const Folder& now)
-{
-    for (const auto& [name, entry] : before)
-        if (!now.count(name) || !(now.at(name) == entry))
-            return name + (now.count(name) ? " changed" : " missing");
-    return now.size() == before.size() ? QString() : QStringLiteral("a name more");
 }
 
 // The restore through quillmere-undo: every original name back, and exit 0
@@ -331,14 +256,6 @@ void runRow(Volume& volume, const Row& row)
     };
     const QStringList outside = entries(volume.mountPoint());
 
-    RunSeen seen;
-    std::atomic<long long> synced{0};
-    platform::setIoRecorder([&](platform::IoEvent event, const QString& name, long long value) {
-        if (event == platform::IoEvent::Sync)
-            synced = value;
-        else if (event == platform::IoEvent::Rename)
-            seen.renames.emplace_back(name, synced.load());
-    });
     std::atomic<bool> running{true};
     std::thread writer;
     if (row.during == During::FillerThread)
@@ -360,11 +277,10 @@ void runRow(Volume& volume, const Row& row)
             EXPECT_TRUE(volume.failReadOnly()) << why("remount,abort").toStdString();
         }
     };
-    seen.report = renamer::runRename(names, prefix, options);
+    RunSeen seen = watchedRun(names, options);
     running = false;
     if (writer.joinable())
         writer.join();
-    platform::setIoRecorder({});
 
     const int renamed = int(seen.renames.size());
     std::cout << what << ": " << freeAtStart << " bytes free at the start, " << renamed << " of " << row.files
@@ -373,7 +289,7 @@ void runRow(Volume& volume, const Row& row)
     if (row.mustStop) {
         EXPECT_LT(renamed, row.files) << "the fault never met the run: " << what;
     }
-    expectPromisesKept(before, seen, what);
+    expectPromisesKept(before, seen, what, row.files);
     EXPECT_EQ(entries(volume.mountPoint()), outside) << what;
     EXPECT_EQ(entries(dir.root()), QStringList({"data", "work"})) << what;
     EXPECT_TRUE(entries(dir.root() + "/data").isEmpty()) << what;
@@ -381,7 +297,7 @@ void runRow(Volume& volume, const Row& row)
         // What the disk kept: renames after the last journal commit may be gone.
         ASSERT_TRUE(volume.remount()) << what;
         seen.renames.clear();
-        expectPromisesKept(before, seen, what + ", mounted again");
+        expectPromisesKept(before, seen, what + ", mounted again", row.files);
     }
     QFile::remove(filler);
     expectRestored(before, what);

@@ -1,16 +1,12 @@
 // The rename run and the restore under every fault the seam can make: the
 // promises hold after each one, and a clean restore brings every name back.
-#include "batch/undo_line.h"
 #include "batch/undo_script.h"
 #include "fault_loop.h"
-#include "platform/cp932.h"
-#include "platform/io_trace.h"
 #include "renamer/core/rename_run.h"
-#include "renamer/core/transforms.h"
+#include "run_promises.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSet>
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -21,7 +17,6 @@ using namespace faults;
 using Fallback = io::Fallback;
 
 constexpr int kFiles = 2500;
-const QString kScript = QStringLiteral("modosu.bat");
 
 // 2,500 files under a prefix run: chains whose second rename waits for the
 // first across group boundaries (X_fN is listed, and renamed, some hundred
@@ -58,93 +53,22 @@ Workload workload()
     return w;
 }
 
-renamer::TransformResult prefix(const QString& name, int)
+// How many files the run without faults renamed.
+int renamedIn(const Folder& before, const Folder& reference)
 {
-    return renamer::addPrefix(name, QStringLiteral("X_"));
-}
-
-QStringList lines(const QByteArray& script, bool& cut)
-{
-    const auto text = platform::decodeCp932(script);
-    QStringList all = text.value_or(QStringLiteral("<not cp932>")).split(QStringLiteral("\r\n"));
-    cut = !all.back().isEmpty();
-    all.removeLast();
-    return all;
-}
-
-// The new names the script's whole lines give, each only for its own old name.
-QSet<QString> linedNames(const QByteArray& script)
-{
-    QSet<QString> names;
-    bool cut = false;
-    for (const QString& line : lines(script, cut))
-        for (const auto& [from, to] : batch::renReadings(line))
-            if (prefix(to, 0).name == from)
-                names.insert(from);
-    return names;
-}
-
-struct RunSeen {
-    renamer::RunReport report;
-    std::vector<QSet<QString>> synced;                // the names lined in the script at each sync
-    std::vector<std::pair<QString, std::size_t>> renames;   // new name, the syncs before it
-};
-
-RunSeen runOnce(const QStringList& workList)
-{
-    RunSeen seen;
-    // Called on the committing thread, between the run's own calls.
-    platform::setIoRecorder([&](platform::IoEvent event, const QString& name, long long) {
-        if (event == platform::IoEvent::Sync) {
-            QFile f(kScript);
-            seen.synced.push_back(linedNames(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray()));
-        } else if (event == platform::IoEvent::Rename) {
-            seen.renames.emplace_back(name, seen.synced.size());
-        }
-    });
-    seen.report = renamer::runRename(workList, prefix, {});
-    platform::setIoRecorder({});
-    return seen;
+    int renamed = 0;
+    for (const auto& [name, entry] : reference)
+        renamed += !before.count(name) || before.at(name).inode != entry.inode;
+    return renamed;
 }
 
 // What must hold after a run under a fault, before anything is put right.
 void checkRun(const Folder& before, const Folder& reference, const RunSeen& seen, const Trial& trial, bool crashed)
 {
     const std::string what = trial.describe();
+    expectPromisesKept(before, seen, what, renamedIn(before, reference), crashed);
     Folder after = folder();
-    QFile scriptFile(kScript);
-    const QByteArray script = scriptFile.open(QIODevice::ReadOnly) ? scriptFile.readAll() : QByteArray();
     after.erase(kScript);
-    if (crashed) {
-        for (const QString& temp : tempsBeside(after, kScript))
-            after.erase(temp), QFile::remove(temp);   // a crash between naming and placing
-    }
-    EXPECT_TRUE(tempsBeside(after, kScript).isEmpty()) << what;
-    EXPECT_TRUE(files(after) == files(before)) << "a file lost or replaced: " << what;
-    EXPECT_FALSE(script.contains('\0')) << what;
-    bool cut = false;
-    QSet<QString> lined;
-    for (const QString& line : lines(script, cut)) {
-        const auto readings = batch::renReadings(line);
-        const bool ours = readings.size() == 1 && prefix(readings[0].second, 0).name == readings[0].first
-            && before.count(readings[0].second);
-        EXPECT_TRUE(ours) << "not a line of this run: " << line.toStdString() << " " << what;
-        if (ours)
-            lined.insert(readings[0].first);
-    }
-    // Every file that has a new name has its line; outside a crash, one that
-    // was synced before the rename.
-    QStringList unlined, unsynced;
-    for (const auto& [name, entry] : after)
-        if ((!before.count(name) || before.at(name).inode != entry.inode) && !lined.contains(name))
-            unlined << name;
-    for (const auto& [name, syncs] : seen.renames)
-        if (syncs == 0 || !seen.synced[syncs - 1].contains(name))
-            unsynced << name;
-    EXPECT_TRUE(unlined.isEmpty()) << unlined.size() << " renamed without a line, " << unlined.value(0).toStdString()
-                                   << " first: " << what;
-    EXPECT_TRUE(unsynced.isEmpty()) << unsynced.size() << " renamed before their lines were synced, "
-                                    << unsynced.value(0).toStdString() << " first: " << what;
     if (!crashed && after != reference) {
         EXPECT_TRUE(renamer::runWentWrong(seen.report) && !renamer::reportMessage(seen.report).isEmpty())
             << "a run that did not finish reported success: " << what;
@@ -178,14 +102,14 @@ int loopOverRuns(Fallback fallback, const Sampling& sampling)
     FastWorkDir dir;
     const Workload w = workload();
     const Folder before = makeFolder(w.files);
-    const auto calls = countCalls([&] { runOnce(w.workList); }, fallback);
+    const auto calls = countCalls([&] { watchedRun(w.workList); }, fallback);
     Folder reference = folder();
     reference.erase(kScript);
     expectRestored(before, "the run without faults");
     const std::vector<Trial> trials = trialsFor(calls, sampling);
     for (const Trial& trial : trials) {
         RunSeen seen;
-        const bool done = runUnder(trial, fallback, [&] { seen = runOnce(w.workList); });
+        const bool done = runUnder(trial, fallback, [&] { seen = watchedRun(w.workList); });
         checkRun(before, reference, seen, trial, !done);
         expectRestored(before, trial.describe());
         if (::testing::Test::HasFailure())
@@ -225,7 +149,7 @@ TEST(FaultLoop, Restore)
         const auto prepare = [&] {
             io::disarm();
             io::forceFallback(fallback);
-            ASSERT_FALSE(renamer::runWentWrong(renamer::runRename(w.workList, prefix, {})));
+            ASSERT_FALSE(renamer::runWentWrong(watchedRun(w.workList).report));
         };
         prepare();
         const auto calls = countCalls([] { batch::runUndoScript(kScript); }, fallback);
