@@ -1,5 +1,6 @@
 // Runs an undo script of quillmere by hand: modosu.bat of the working
 // directory, or the script named on the command line.
+#include "batch/undo_line.h"
 #include "batch/undo_script.h"
 #include "platform/system_folder.h"
 #include "platform/working_dir.h"
@@ -47,7 +48,7 @@ std::optional<int> readCommandLine(int argc, char** argv, QString& script)
         err << QString::fromUtf8(kUsage);
         return 2;
     }
-    script = given.value(0, QStringLiteral("modosu.bat"));
+    script = given.value(0, QString::fromUtf16(batch::kUndoScriptName));
     return std::nullopt;
 }
 
@@ -74,7 +75,7 @@ int main(int argc, char** argv)
     }
     if (report.status == batch::RestoreReport::Status::Ran)
         report = batch::runUndoScript(script);
-    const QString message = batch::restoreMessage(report).replace(QStringLiteral("modosu.bat"), named);
+    const QString message = batch::restoreMessage(report).replace(QString::fromUtf16(batch::kUndoScriptName), named);
     (batch::restoreWentWrong(report) ? err : out) << message << Qt::endl;
     if (report.status != batch::RestoreReport::Status::Ran)
         return 2;

@@ -11,6 +11,9 @@
 // can judge a line exactly as the restore will.
 namespace batch {
 
+// The undo script every run writes in its folder, and the restore runs.
+inline constexpr char16_t kUndoScriptName[] = u"modosu.bat";
+
 // Bytes no line may hold: they would end the line early, or make the
 // restore take the script for another program's. Code page 932's second
 // bytes are 0x40 and above, so none of them stands inside a character.

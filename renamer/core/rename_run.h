@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/undo_line.h"
 #include "renamer/core/transforms.h"
 
 #include <QString>
@@ -48,7 +49,7 @@ struct RunReport {
 class ListedFolder;
 
 struct RunOptions {
-    QString scriptName = QStringLiteral("modosu.bat");
+    QString scriptName = QString::fromUtf16(batch::kUndoScriptName);
     bool refreshEveryEntry = false;
     // Called with the run counter where the counter display is refreshed.
     std::function<void(int counter)> progress;
@@ -80,6 +81,6 @@ bool isExcluded(const QString& name);
 
 // Deletes the undo script, unless a run or restore of another window is
 // working in the folder right now.
-void removeUndoScript(const QString& scriptName = QStringLiteral("modosu.bat"));
+void removeUndoScript(const QString& scriptName = QString::fromUtf16(batch::kUndoScriptName));
 
 } // namespace renamer

@@ -1,6 +1,7 @@
 // What a run tells the user, and the names it never touches.
 #include "renamer/core/rename_run.h"
 
+#include "batch/undo_line.h"
 #include "batch/undo_script.h"
 #include "platform/folder_lock.h"
 #include "platform/name_length.h"
@@ -11,7 +12,7 @@ namespace renamer {
 bool isExcluded(const QString& name)
 {
     // A file that is the undo script on a case-blind volume too.
-    if (name.compare(u"modosu.bat", Qt::CaseInsensitive) == 0)
+    if (name.compare(QStringView(batch::kUndoScriptName), Qt::CaseInsensitive) == 0)
         return true;
     // The endings are ASCII, so four UTF-16 units are four characters here.
     if (name.size() < 4 || name[name.size() - 4] != u'.')

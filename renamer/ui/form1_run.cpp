@@ -2,6 +2,7 @@
 #include "renamer/ui/form1.h"
 
 #include "batch/script_runner.h"
+#include "batch/undo_line.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
 
@@ -18,7 +19,7 @@
 namespace quillmere {
 namespace {
 
-const QString kScript = QStringLiteral("modosu.bat");
+const QString kScript = QString::fromUtf16(batch::kUndoScriptName);
 
 // The counter display is repainted at most this often during a run.
 constexpr qint64 kPaintIntervalMs = 33;
