@@ -120,6 +120,43 @@ TEST(DurableFile, PutInPlaceOnTheFirstSync)
     EXPECT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::InTheWay);
 }
 
+// A write or sync that fails keeps only whole lines that got in, never
+// makes the file longer than what was written, and where the file cannot be
+// put right (the cut stays, the sync failed) nothing more gets in.
+TEST(DurableFile, FailedOrShortWritesKeepWholeLinesOnly)
+{
+    using platform::io::Call;
+    namespace io = platform::io::testing;
+    const struct {
+        const char* what;
+        io::Fault fault;
+        qsizetype kept;      // of the second append's 8 bytes
+        bool goesOn;         // the second sync, and what comes after
+        QByteArray after;    // the file once closed
+    } rows[] = {
+        {"nothing got in", {.call = Call::Write, .error = ENOSPC, .persistent = true}, 0, true, "a\nb\ng\n"},
+        {"cut in a line", {.call = Call::Write, .error = ENOSPC, .persistent = true, .writeOnly = 3}, 2, true, "a\nb\nc\ng\n"},
+        {"cut at a line end", {.call = Call::Write, .error = EDQUOT, .writeOnly = 4}, 4, true, "a\nb\nc\nd\ng\n"},
+        // Every call fails from the cut write on: the cut line stays, never synced.
+        {"the cut cannot be undone", {.error = ENOSPC, .persistent = true, .writeOnly = 3}, 0, false, "a\nb\nc\nd"},
+        {"the sync fails", {.call = Call::Sync, .error = EIO}, 8, false, "a\nb\nc\nd\ne\nf\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        testsupport::TempWorkDir dir;
+        platform::DurableFile file;
+        ASSERT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::Ok);
+        ASSERT_TRUE(file.append("a\nb\n") == 4 && file.sync());
+        io::arm(row.fault);
+        EXPECT_EQ(file.append("c\nd\ne\nf\n"), row.kept);
+        EXPECT_EQ(file.sync(), row.goesOn);
+        io::disarm();
+        EXPECT_EQ(file.append("g\n") == 2 && file.sync(), row.goesOn);
+        file.close();
+        EXPECT_EQ(dir.read("modosu.bat"), row.after);
+    }
+}
+
 TEST(Rename, NeverReplacesAndReportsEachOutcome)
 {
     testsupport::TempWorkDir dir;

@@ -55,10 +55,10 @@ TEST(Install, WritesEveryFileAndTheProgram)
 
 TEST(Install, FailuresAreReportedAndKeepTheImage)
 {
-    const struct { QByteArray image; QString name; bool blockProgram; InstallStatus status; QStringList systemAfter; } cases[] = {
-        {{}, "たろう", false, InstallStatus::ImageMissing, {}},
-        {kImage, "〜", false, InstallStatus::NotRepresentable, {}},   // code page 932 maps it to another character
-        {kImage, "たろう", true, InstallStatus::CopyFailed, {"quillmere.ini"}},   // and no scratch file
+    const struct { QByteArray image; QString name; bool blockProgram; InstallStatus status; QString file; QStringList systemAfter; } cases[] = {
+        {{}, "たろう", false, InstallStatus::ImageMissing, kImageName, {}},
+        {kImage, "〜", false, InstallStatus::NotRepresentable, {}, {}},   // code page 932 maps it to another character
+        {kImage, "たろう", true, InstallStatus::CopyFailed, kExe, {"quillmere.ini"}},   // and no scratch file
     };
     for (const auto& c : cases) {
         TempWorkDir dir;
@@ -67,7 +67,7 @@ TEST(Install, FailuresAreReportedAndKeepTheImage)
         if (c.blockProgram) QDir().mkpath(dir.file(kExe + "/inside"));
         const InstallResult result = install(kName, DateEntry{c.name, rows("1970/03/05|0000/00/00|0000/00/00")});
         EXPECT_TRUE(result.status == c.status && result.message().startsWith("セットアップできませんでした。") &&
-                    result.message().contains(result.file)) << int(c.status) << result.message().toStdString();
+                    result.file == c.file && result.message().contains(c.file)) << int(c.status) << result.message().toStdString();
         EXPECT_TRUE(dir.read(kImageName) == c.image && dir.read("readme.txt") == "keep") << int(c.status);
         EXPECT_EQ(systemNames(dir), c.systemAfter) << int(c.status);
     }
