@@ -146,7 +146,7 @@ private:
             ++tally().unusable[*why];
             return attemptWithoutLine();
         }
-        if (from != to && (isScriptName(result.name) || !free(from, to, toHash))) {
+        if (from != to && (isScriptName(result.name) || !nameFree(from, to, toHash))) {
             ++tally().taken;
             return attemptWithoutLine();
         }
@@ -175,7 +175,7 @@ private:
     // Whether nothing holds the new name now. The folder as read knows no
     // folders: a rename onto one is refused by the system, and its line
     // taken out again at the end.
-    bool free(const QByteArray& from, const QByteArray& to, quint64 toHash) const
+    bool nameFree(const QByteArray& from, const QByteArray& to, quint64 toHash) const
     {
         return present_ ? !present_->contains(to, toHash) : platform::nameFreeFor(from, to);
     }
