@@ -162,7 +162,10 @@ bool nameFreeFor(const QByteArray& from, const QByteArray& to)
     struct stat a, b;
     if (::lstat(to.constData(), &b) != 0)
         return errno == ENOENT;
-    return sameButForCase(from, to) && ::lstat(from.constData(), &a) == 0 && sameFile(a, b);
+    // A case-only rename on a case-blind volume finds the file itself there.
+    if (!sameButForCase(from, to))
+        return false;
+    return (::lstat(from.constData(), &a) == 0 && sameFile(a, b)) || onlyAnotherSpelling(from, to);
 }
 
 bool isBareFileName(const QString& name)
