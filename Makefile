@@ -66,7 +66,7 @@ $(BUILD_ASAN)/build.ninja:
 
 test-asan: deps $(BUILD_ASAN)/build.ninja
 	cmake --build $(BUILD_ASAN)
-	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
+	cd $(BUILD_ASAN) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 QM_FAULT_LIGHT=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j2
 
 test: test-unit test-asan
