@@ -142,35 +142,9 @@ QStringList tempsBeside(const Folder& f, const QString& name)
     return temps;
 }
 
-FastWorkDir::FastWorkDir(const QString& base)
+QString memoryFolder()
 {
-    const QString under = !base.isEmpty()                                 ? base
-        : QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm")
-                                                             : QDir::tempPath();
-    root_ = under + "/qm-faults-" + QString::number(::getpid()) + "-" + QString::number(std::rand());
-    QDir().mkpath(root_ + "/work");
-    QDir().mkpath(root_ + "/data");
-    char buf[4096];
-    if (::getcwd(buf, sizeof buf))
-        oldCwd_ = buf;
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    hadXdg_ = xdg != nullptr;
-    if (xdg)
-        oldXdg_ = xdg;
-    ::setenv("XDG_DATA_HOME", QFile::encodeName(root_ + "/data").constData(), 1);
-    if (::chdir(QFile::encodeName(path()).constData()) != 0)
-        std::abort();
-}
-
-FastWorkDir::~FastWorkDir()
-{
-    if (!oldCwd_.isEmpty() && ::chdir(oldCwd_.constData()) != 0)
-        std::abort();
-    if (hadXdg_)
-        ::setenv("XDG_DATA_HOME", oldXdg_.constData(), 1);
-    else
-        ::unsetenv("XDG_DATA_HOME");
-    QDir(root_).removeRecursively();
+    return QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QString();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -62,23 +62,9 @@ std::set<unsigned long long> files(const Folder& f);
 // Names of entries hidden beside name (".name.xxxx"): a temporary file.
 QStringList tempsBeside(const Folder& f, const QString& name);
 
-// A temporary folder on a memory file system where there is one (syncs
-// there cost nothing), or under base when given, as the working directory,
-// with the system folder beside it; put back on destruction.
-class FastWorkDir {
-public:
-    explicit FastWorkDir(const QString& base = {});
-    ~FastWorkDir();
-    QString path() const { return root_ + "/work"; }
-    QString systemFolder() const { return root_ + "/data/quillmere"; }
-    QString root() const { return root_; }
-
-private:
-    QString root_;
-    QByteArray oldCwd_;
-    QByteArray oldXdg_;
-    bool hadXdg_ = false;
-};
+// Where syncs cost nothing, for a work folder of a test that makes thousands
+// (a memory file system); empty where there is none.
+QString memoryFolder();
 
 void writeFile(const QString& path, const QByteArray& bytes);
 

@@ -5,6 +5,7 @@
 #include "batch/undo_line.h"
 #include "fault_loop.h"
 #include "run_promises.h"
+#include "temp_env.h"
 #include "platform/cp932.h"
 #include "platform/io_trace.h"
 #include "renamer/core/rename_run.h"
@@ -240,7 +241,7 @@ struct Row {
 void runRow(Volume& volume, const Row& row)
 {
     const std::string what = row.what;
-    FastWorkDir dir(volume.mountPoint());
+    testsupport::TempWorkDir dir(volume.mountPoint());
     const QStringList names = testNames(row.files);
     for (const QString& name : names)
         writeFile(name, name.toUtf8());

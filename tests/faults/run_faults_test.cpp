@@ -2,6 +2,7 @@
 // promises hold after each one, and a clean restore brings every name back.
 #include "batch/undo_script.h"
 #include "fault_loop.h"
+#include "temp_env.h"
 #include "renamer/core/rename_run.h"
 #include "run_promises.h"
 
@@ -99,7 +100,7 @@ Folder makeFolder(const QStringList& files)
 
 int loopOverRuns(Fallback fallback, const Sampling& sampling)
 {
-    FastWorkDir dir;
+    testsupport::TempWorkDir dir(memoryFolder());
     const Workload w = workload();
     const Folder before = makeFolder(w.files);
     const auto calls = countCalls([&] { watchedRun(w.workList); }, fallback);
@@ -143,7 +144,7 @@ TEST(FaultLoop, RunOnEveryRenamePath)
 TEST(FaultLoop, Restore)
 {
     for (const Fallback fallback : {Fallback::None, Fallback::HardLink}) {
-        FastWorkDir dir;
+        testsupport::TempWorkDir dir(memoryFolder());
         const Workload w = workload();
         const Folder before = makeFolder(w.files);
         const auto prepare = [&] {

@@ -8,7 +8,8 @@
 
 namespace testsupport {
 
-TempWorkDir::TempWorkDir()
+TempWorkDir::TempWorkDir(const QString& under)
+    : dir_(under.isEmpty() ? QDir::tempPath() + "/qm-XXXXXX" : under + "/qm-XXXXXX")
 {
     char buf[4096];
     if (getcwd(buf, sizeof buf))
@@ -35,6 +36,7 @@ TempWorkDir::~TempWorkDir()
         unsetenv("XDG_DATA_HOME");
 }
 
+QString TempWorkDir::root() const { return dir_.path(); }
 QString TempWorkDir::path() const { return dir_.path() + "/work"; }
 QString TempWorkDir::systemFolder() const { return dir_.path() + "/data/quillmere"; }
 QString TempWorkDir::file(const QString& name) const { return path() + "/" + name; }

@@ -12,11 +12,13 @@ namespace testsupport {
 // object lives. Everything is put back on destruction.
 class TempWorkDir {
 public:
-    TempWorkDir();
+    // under: the folder to make it in; the usual temporary folder by default.
+    explicit TempWorkDir(const QString& under = {});
     ~TempWorkDir();
     TempWorkDir(const TempWorkDir&) = delete;
     TempWorkDir& operator=(const TempWorkDir&) = delete;
 
+    QString root() const;                       // holds the working directory and the system folder
     QString path() const;                       // the working directory
     QString systemFolder() const;               // where the system files go
     QString file(const QString& name) const;    // path() + "/" + name
