@@ -21,8 +21,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
-#include <linux/loop.h>
-#include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <thread>
@@ -38,8 +36,8 @@ QString why(const QString& what)
 }
 
 // A file system mounted on a fresh folder under /tmp for as long as the
-// object lives; unmounted (lazily, when something still holds it) and its
-// loop device let go on every path out.
+// object lives; unmounted (lazily, when something still holds it), and so
+// its loop device let go, on every path out.
 class Volume {
 public:
     Volume()
@@ -51,10 +49,6 @@ public:
     ~Volume()
     {
         unmount();
-        if (loop_ >= 0) {
-            ::ioctl(loop_, LOOP_CLR_FD, 0);
-            ::close(loop_);
-        }
         if (!root_.isEmpty())
             QDir(root_).removeRecursively();
     }
@@ -80,34 +74,8 @@ public:
         mkfs.start(QStringLiteral("mkfs.ext4"), {"-q", "-F", "-m", "0", image});
         if (!mkfs.waitForFinished(20000) || mkfs.exitStatus() != QProcess::NormalExit || mkfs.exitCode() != 0)
             return "mkfs.ext4 is missing or failed: " + mkfs.errorString();
-        const int control = ::open("/dev/loop-control", O_RDWR | O_CLOEXEC);
-        if (control < 0)
-            return why("no loop device (/dev/loop-control)");
-        const int backing = ::open(QFile::encodeName(image).constData(), O_RDWR | O_CLOEXEC);
-        // Another process may take the free device first: ask again.
-        for (int tries = 0; tries < 20 && loop_ < 0 && backing >= 0; ++tries) {
-            const int n = ::ioctl(control, LOOP_CTL_GET_FREE);
-            if (n < 0)
-                break;
-            const QByteArray device = "/dev/loop" + QByteArray::number(n);
-            const int fd = ::open(device.constData(), O_RDWR | O_CLOEXEC);
-            loop_config config{};
-            config.fd = unsigned(backing);
-            config.info.lo_flags = LO_FLAGS_AUTOCLEAR;
-            if (fd >= 0 && ::ioctl(fd, LOOP_CONFIGURE, &config) == 0) {
-                loop_ = fd;
-                device_ = device;
-            } else if (fd >= 0) {
-                ::close(fd);
-            }
-        }
-        const QString noLoop = why("no loop device could take the image");
-        ::close(control);
-        if (backing >= 0)
-            ::close(backing);
-        if (loop_ < 0)
-            return noLoop;
-        return mountAs(device_, "ext4", "errors=remount-ro");
+        // A loop device of its own, let go again when unmounted.
+        return mountAs(QFile::encodeName(image), "ext4", "loop,errors=remount-ro");
     }
 
     // What the kernel does to a volume that fails under it: every write from
@@ -115,8 +83,7 @@ public:
     // the run holds its script open for writing.
     bool failReadOnly()
     {
-        return ::mount(device_.constData(), QFile::encodeName(mountPoint()).constData(), nullptr, MS_REMOUNT,
-                       (options_ + ",abort").constData())
+        return ::mount(nullptr, QFile::encodeName(mountPoint()).constData(), nullptr, MS_REMOUNT, "errors=remount-ro,abort")
             == 0;
     }
 
@@ -149,10 +116,10 @@ private:
         if (root_.isEmpty())
             return why("no folder under /tmp");
         QDir().mkpath(mountPoint());
-        if (::mount(device.constData(), QFile::encodeName(mountPoint()).constData(), type.constData(), 0,
-                    options.constData())
-            != 0)
-            return why("mount -t " + QString::fromLatin1(type));
+        QProcess mount;
+        mount.start(QStringLiteral("mount"), {"-t", type, "-o", options, device, mountPoint()});
+        if (!mount.waitForFinished(20000) || mount.exitStatus() != QProcess::NormalExit || mount.exitCode() != 0)
+            return "mount -t " + QString::fromLatin1(type) + ": " + QString::fromLocal8Bit(mount.readAllStandardError());
         mounted_ = true;
         device_ = device;
         type_ = type;
@@ -170,7 +137,6 @@ private:
 
     QString root_;
     QByteArray device_, type_, options_;
-    int loop_ = -1;
     bool mounted_ = false;
 };
 
