@@ -33,9 +33,7 @@ Form1::Form1(Options options, QWidget* parent)
     setFont(platform::gothicFont(9));
     setFixedSize(924, 348);
 
-    buildLeftSide();
-    buildModeRows();
-    buildLines();
+    buildControls();
     setFocusOrder();
     nameControls();
     setUpPreviews();

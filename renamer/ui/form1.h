@@ -145,9 +145,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildLeftSide();
-    void buildModeRows();
-    void buildLines();
+    // The controls of form1Layout(), each in its member.
+    void buildControls();
     // Each text's font at the largest size up to its own that fits its place.
     void fitFonts();
     void nameControls();

@@ -2,6 +2,7 @@
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
 #include "renamer/ui/form1.h"
+#include "renamer/ui/form1_layout.h"
 #include "started_form.h"
 #include <QApplication>
 #include <QDir>
@@ -19,31 +20,40 @@ using quillmere::Form1;
 // One window: controls, tab walk, browsing. A click on the subfolder appends the files again, a double-click opens it.
 TEST(Form1Window, LayoutTabWalkAndBrowsing)
 {
-    // Twips; width 0: sized to its text.
-    const std::tuple<const char*, int, int, int, int, const char*> controls[] = {
-        {"Label1", 360, 120, 3255, 330, "ファイル名一括変更"},
-        {"Text10", 360, 600, 5055, 270, "対象ファイルと同じフォルダにコピーして、実行して下さい。"},
-        {"Label7", 240, 2640, 0, 0, "ファイル名を右の７形式で変更します．"},
-        {"Label20", 360, 2880, 0, 0, "（注意：exe,com,bat,dll以外は全てが対象になります！）"},
-        {"Command3", 4680, 4560, 852, 372, "終　了"},
-        {"Command1", 11160, 2640, 2535, 252, "N[3]　　D　→ aaDaacc.eee"},
-        {"Check1", 7440, 4800, 255, 255, ""},
-    };
     Started s({"b.txt", "a.txt", ".hidden", "modosu.bat", "sub/"});
     Form1& form = *s.form;
     const QStringList once = {"a.txt", "b.txt", "modosu.bat"};
     EXPECT_EQ(s.list(), once);
     EXPECT_EQ(std::tuple(form.windowTitle(), form.size(), form.Command4->isHidden()),
               std::tuple(QStringLiteral("ファイルネーム一括変更"), QSize(924, 348), true));
-    for (const auto& [name, left, top, width, height, text] : controls) {
-        SCOPED_TRACE(name);
-        auto* w = form.findChild<QWidget*>(QString::fromLatin1(name));
+    using Kind = quillmere::Form1Control::Kind;
+    for (const quillmere::Form1Control& control : quillmere::form1Layout()) {
+        SCOPED_TRACE(control.name);
+        auto* w = form.findChild<QWidget*>(QString::fromLatin1(control.name));
         ASSERT_TRUE(w);
-        EXPECT_EQ(std::tuple(w->property("text").toString(), w->pos()), std::tuple(QString::fromUtf8(text), QPoint(twips(left), twips(top))));
-        // A label may grow downwards to fit the stand-in font's taller lines.
-        EXPECT_TRUE(width ? w->width() == twips(width) && w->height() >= twips(height) && w->height() <= twips(height) + (qobject_cast<QLabel*>(w) ? 8 : 0)
-                          : w->width() >= w->fontMetrics().horizontalAdvance(QString::fromUtf8(text))) << w->width() << 'x' << w->height();
+        EXPECT_EQ(w->pos(), QPoint(twips(control.left), twips(control.top)));
+        // The fonts may shrink a text to fit, never move or widen its place; a
+        // wrapped label may grow downwards a little for the stand-in font's taller lines.
+        const QSize designed(twips(control.width), twips(control.height));
+        if (control.kind == Kind::FittedLabel)
+            EXPECT_LE(w->fontMetrics().horizontalAdvance(w->property("text").toString()), w->width());
+        else if (control.kind == Kind::Line)
+            EXPECT_EQ(std::min(w->width(), w->height()), 1);
+        else if (control.kind == Kind::Label)
+            EXPECT_TRUE(w->width() == designed.width() && w->height() >= designed.height() && w->height() <= designed.height() + 8);
+        else
+            EXPECT_EQ(w->size(), designed);
     }
+    // What the start-up writes over the design texts.
+    const std::pair<const char*, const char*> shown[] = {
+        {"Label7", "ファイル名を右の７形式で変更します．"},
+        {"Label20", "（注意：exe,com,bat,dll以外は全てが対象になります！）"},
+        {"Command3", "終　了"},
+        {"Command1", "N[3]　　D　→ aaDaacc.eee"},
+        {"Text10", "対象ファイルと同じフォルダにコピーして、実行して下さい。"},
+    };
+    for (const auto& [name, text] : shown)
+        EXPECT_EQ(form.findChild<QWidget*>(QString::fromLatin1(name))->property("text").toString(), QString::fromUtf8(text)) << name;
     // Focus starts on Command2; the walk skips the hidden Command4.
     form.show(), form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
