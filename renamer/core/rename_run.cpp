@@ -1,7 +1,6 @@
 #include "renamer/core/rename_run.h"
 
 #include "batch/undo_line.h"
-#include "batch/undo_script.h"
 #include "platform/durable_file.h"
 #include "platform/entry_names.h"
 #include "platform/folder_lock.h"
@@ -333,7 +332,7 @@ private:
             [[fallthrough]];
         default:
             ++report_.refused;
-            report_.refusedWhy = batch::refusalWords(e.status);
+            report_.refusedWhy = e.status;
             break;
         }
     }

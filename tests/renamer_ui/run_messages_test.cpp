@@ -1,5 +1,4 @@
-#include "batch/undo_script.h"
-#include "renamer/core/rename_run.h"
+#include "renamer/ui/run_messages.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,8 +39,8 @@ TEST(RunMessages, EveryReportInWholeWords)
     };
     for (const Row& row : rows) {
         renamer::RunReport report = row.report;
-        report.refusedWhy = batch::refusalWords(row.refusal);
-        EXPECT_EQ(renamer::reportMessage(report).toStdString(), row.text);
+        report.refusedWhy = row.refusal;
+        EXPECT_EQ(quillmere::runMessage(report).toStdString(), row.text);
     }
 }
 
