@@ -1,52 +1,88 @@
-// The names a run never touches or leaves alone, and whether its report
-// tells of a fault.
-#include "renamer/core/rename_run.h"
+// Counting what the run's renames did into its report, and whether the
+// report tells of a fault.
+#include "renamer/core/run.h"
 
-#include "batch/undo_line.h"
-#include "platform/folder_lock.h"
-#include "platform/name_length.h"
-#include "platform/text_file.h"
+#include "platform/rename.h"
 
 namespace renamer {
 
-bool isExcluded(const QString& name)
+bool Run::countGroup(const Group& g)
 {
-    // A file that is the undo script on a case-blind volume too.
-    if (name.compare(QStringView(batch::kUndoScriptName), Qt::CaseInsensitive) == 0)
-        return true;
-    // The endings are ASCII, so four UTF-16 units are four characters here.
-    if (name.size() < 4 || name[name.size() - 4] != u'.')
+    if (g.skipped || report_.stop != RunReport::Stop::None)
+        return false;   // the run stopped at an earlier group
+    countPlanned(g.tally);
+    if (!g.synced) {
+        report_.stop = script_.lost()   ? RunReport::Stop::ScriptReplaced
+            : script_.placed()          ? RunReport::Stop::ScriptWriteFailed
+                                        : RunReport::Stop::ScriptNotCreated;
         return false;
-    for (const char16_t* ending : {u".exe", u".bat", u".com", u".dll"}) {
-        if (name.endsWith(QStringView(ending), Qt::CaseSensitive))
-            return true;
     }
-    return false;
+    for (const GroupEntry& e : g.entries) {
+        if (e.lineEnd > g.kept)
+            break;
+        if (e.lineEnd >= 0 && e.from != e.to)
+            countRename(e);
+        if (e.attempt)
+            report_.attempts = e.counter;
+        if (options_.progress)
+            options_.progress(e.counter);
+    }
+    if (!g.committedWhole()) {
+        report_.stop = script_.lost() ? RunReport::Stop::ScriptReplaced : RunReport::Stop::ScriptWriteFailed;
+        return false;
+    }
+    return true;
 }
 
-std::optional<RunReport::Unusable> unusable(const QString& newName)
+void Run::countPlanned(const RunReport& t)
 {
-    if (newName.isEmpty())
-        return RunReport::Empty;
-    if (newName == u"." || newName == u"..")
-        return RunReport::Dots;
-    if (newName.contains(u'/'))
-        return RunReport::Slash;
-    if (!platform::nameLengthFits(newName))
-        return RunReport::TooLong;
-    return std::nullopt;
+    report_.notFound += t.notFound;
+    report_.alreadyMoved += t.alreadyMoved;
+    report_.taken += t.taken;
+    for (int kind = 0; kind < RunReport::kUnusableKinds; ++kind)
+        report_.unusable[kind] += t.unusable[kind];
+    report_.refused += t.refused;
+    if (t.refused > 0)
+        report_.refusedWhy = t.refusedWhy;
+    report_.unrepresentable += t.unrepresentable;
+    report_.ambiguous += t.ambiguous;
+    report_.tooShort += t.tooShort;
+}
+
+void Run::countRename(const GroupEntry& e)
+{
+    using platform::RenameStatus;
+    switch (e.status) {
+    case RenameStatus::Renamed:
+        ++report_.renamed;
+        moves_.moved(e.from, e.to);
+        if (present_) {
+            present_->remove(e.from, e.fromHash);
+            present_->insert(e.to, e.toHash);
+        }
+        break;
+    case RenameStatus::TargetExists:
+        ++report_.taken;
+        break;
+    case RenameStatus::SourceMissing:
+        ++report_.notFound;
+        if (present_)
+            present_->remove(e.from, e.fromHash);
+        break;
+    case RenameStatus::BothNames:
+        if (present_)
+            present_->insert(e.to, e.toHash);
+        [[fallthrough]];
+    default:
+        ++report_.refused;
+        report_.refusedWhy = e.status;
+        break;
+    }
 }
 
 bool runWentWrong(const RunReport& report)
 {
     return report.stop != RunReport::Stop::None || report.failed() > 0 || report.leftAlone() > 0;
-}
-
-void removeUndoScript(const QString& scriptName)
-{
-    const platform::FolderLock lock;
-    if (!lock.busy())
-        platform::removeFile(scriptName);
 }
 
 } // namespace renamer
