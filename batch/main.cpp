@@ -1,5 +1,6 @@
 // Runs an undo script of quillmere by hand: modosu.bat of the working
 // directory, or the script named on the command line.
+#include "batch/restore_messages.h"
 #include "batch/undo_line.h"
 #include "batch/undo_script.h"
 #include "platform/system_folder.h"
@@ -75,8 +76,7 @@ int main(int argc, char** argv)
     }
     if (report.status == batch::RestoreReport::Status::Ran)
         report = batch::runUndoScript(script);
-    const QString message = batch::restoreMessage(report).replace(QString::fromUtf16(batch::kUndoScriptName), named);
-    (batch::restoreWentWrong(report) ? err : out) << message << Qt::endl;
+    (batch::restoreWentWrong(report) ? err : out) << batch::restoreMessage(report, named) << Qt::endl;
     if (report.status != batch::RestoreReport::Status::Ran)
         return 2;
     return report.failures() > 0 || report.cutShort ? 1 : 0;

@@ -1,5 +1,5 @@
 // What a restore tells the user.
-#include "batch/undo_script.h"
+#include "batch/restore_messages.h"
 
 #include <QStringList>
 
@@ -25,28 +25,22 @@ QString refusalWords(platform::RenameStatus status)
     }
 }
 
-bool restoreWentWrong(const RestoreReport& report)
-{
-    // No script at all is news, not a fault.
-    return (report.status != RestoreReport::Status::Ran && report.status != RestoreReport::Status::Missing)
-        || report.failures() > 0 || report.cutShort;
-}
-
-QString restoreMessage(const RestoreReport& r)
+QString restoreMessage(const RestoreReport& r, const QString& scriptName)
 {
     using Status = RestoreReport::Status;
+    // One pass over the placeholders: a '%' in the script's name stays as it is.
     switch (r.status) {
     case Status::Missing:
-        return QStringLiteral("元に戻すためのファイル modosu.bat がありません。");
+        return QStringLiteral("元に戻すためのファイル %1 がありません。").arg(scriptName);
     case Status::Unreadable:
-        return QStringLiteral("modosu.bat を読み込めませんでした（普通のファイルでないか、読み取りのエラーです）。");
+        return QStringLiteral("%1 を読み込めませんでした（普通のファイルでないか、読み取りのエラーです）。").arg(scriptName);
     case Status::TooLarge:
-        return QStringLiteral("modosu.bat が大きすぎるため、実行しませんでした。");
+        return QStringLiteral("%1 が大きすぎるため、実行しませんでした。").arg(scriptName);
     case Status::Foreign:
-        return QStringLiteral("この modosu.bat は quillmere が書いたものではないため、何も実行しませんでした（%1 行目）。")
-            .arg(r.foreignLine);
+        return QStringLiteral("この %1 は quillmere が書いたものではないため、何も実行しませんでした（%2 行目）。")
+            .arg(scriptName, QString::number(r.foreignLine));
     case Status::Damaged:
-        return QStringLiteral("modosu.bat が壊れているため、何も実行しませんでした。");
+        return QStringLiteral("%1 が壊れているため、何も実行しませんでした。").arg(scriptName);
     case Status::Busy:
         return busyFolderMessage();
     case Status::Ran:
@@ -68,7 +62,7 @@ QString restoreMessage(const RestoreReport& r)
     if (r.ambiguous > 0)
         lines << QStringLiteral("%1 件は行の読み方が一つに決まらないため、実行しませんでした。").arg(r.ambiguous);
     if (r.refused > 0)
-        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(r.refused).arg(r.refusedWhy);
+        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(r.refused).arg(refusalWords(r.refusedWhy));
     if (r.cutShort)
         lines << QStringLiteral("途中で切れた最後の行は実行しませんでした。");
     return lines.join(u'\n');

@@ -60,7 +60,7 @@ void countOutcome(platform::RenameStatus status, bool backThere, RestoreReport& 
         return;
     default:
         ++report.refused;
-        report.refusedWhy = refusalWords(status);
+        report.refusedWhy = status;
         return;
     }
 }

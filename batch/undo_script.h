@@ -53,7 +53,7 @@ struct RestoreReport {
     int missing = 0;        // no file of the new name
     int ambiguous = 0;      // the line reads as more than one rename possible now
     int refused = 0;        // the system refused the rename
-    QString refusedWhy;     // why, in words, for the most recent refusal
+    platform::RenameStatus refusedWhy = platform::RenameStatus::Failed;   // the most recent refusal
     bool cutShort = false;  // the last line was cut short and skipped
 
     int failures() const { return taken + missing + ambiguous + refused; }
@@ -65,15 +65,12 @@ struct RestoreReport {
 // the folder is locked against other runs and restores meanwhile.
 RestoreReport runUndoScript(const QString& path);
 
-// What to tell the user about a restore: one or more short lines.
-QString restoreMessage(const RestoreReport& report);
-// Whether the message tells of something that went wrong.
-bool restoreWentWrong(const RestoreReport& report);
-
-// A run or restore of another window holds the working folder.
-QString busyFolderMessage();
-
-// Why the system refused a rename, in a few words ("書き込みの権限がありません").
-QString refusalWords(platform::RenameStatus status);
+// Whether the restore's message tells of something that went wrong. No
+// script at all is news, not a fault.
+inline bool restoreWentWrong(const RestoreReport& report)
+{
+    return (report.status != RestoreReport::Status::Ran && report.status != RestoreReport::Status::Missing)
+        || report.failures() > 0 || report.cutShort;
+}
 
 } // namespace batch

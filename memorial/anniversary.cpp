@@ -36,7 +36,7 @@ DateParts split(const QString& date)
 
 } // namespace
 
-std::optional<Greeting> findAnniversary(const Record& record, const QString& today)
+std::optional<Anniversary> findAnniversary(const Record& record, const QString& today)
 {
     const DateParts now = split(today);
     // A today text without a full month and day would match empty dates.
@@ -49,9 +49,7 @@ std::optional<Greeting> findAnniversary(const Record& record, const QString& tod
         // At most four characters a side, so the difference is small; double
         // keeps a fraction for the rounding.
         const double years = common::readLenient(now.year) - common::readLenient(parts.year);
-        const long long count = static_cast<long long>(common::roundHalfEven(years));
-        return Greeting{record.name + QStringLiteral(" さん"),
-                        QStringLiteral("今日は") + QString::number(count) + QStringLiteral("年目の記念日です。")};
+        return Anniversary{record.name, static_cast<long long>(common::roundHalfEven(years))};
     }
     return std::nullopt;
 }

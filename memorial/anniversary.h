@@ -8,13 +8,15 @@
 
 namespace memorial {
 
-struct Greeting {
-    QString nameText;    // Label1: name + " さん"
-    QString countText;   // Label2: "今日は" + years + "年目の記念日です。"
+// Whose anniversary it is, and how many years since the date; fewer than
+// none when the date lies ahead.
+struct Anniversary {
+    QString name;
+    long long years = 0;
 };
 
-// The first of date 1, 2, 3 whose month and day equal today's, as the
-// greeting's two texts. today is "yyyy/mm/dd".
-std::optional<Greeting> findAnniversary(const Record& record, const QString& today);
+// The first of date 1, 2, 3 whose month and day equal today's. today is
+// "yyyy/mm/dd".
+std::optional<Anniversary> findAnniversary(const Record& record, const QString& today);
 
 } // namespace memorial

@@ -43,11 +43,11 @@ QLabel* Form5::addLabel(const char* name, int left, int top, const QString& text
     return label;
 }
 
-void Form5::setGreeting(const memorial::Greeting& greeting)
+void Form5::setGreeting(const memorial::Anniversary& anniversary)
 {
-    Label1->setText(greeting.nameText);
+    Label1->setText(anniversary.name + QStringLiteral(" さん"));
     Label1->adjustSize();
-    Label2->setText(greeting.countText);
+    Label2->setText(QStringLiteral("今日は") + QString::number(anniversary.years) + QStringLiteral("年目の記念日です。"));
     Label2->adjustSize();
 }
 

@@ -16,8 +16,9 @@ class Form5 : public QWidget {
 public:
     explicit Form5(QWidget* parent = nullptr);
 
-    // Replaces the design texts of Label1 and Label2.
-    void setGreeting(const memorial::Greeting& greeting);
+    // Replaces the design texts of Label1 and Label2 with the name and the
+    // years.
+    void setGreeting(const memorial::Anniversary& anniversary);
 
     // Moves the window next to the given one, on its screen: to its right
     // when there is room, else to its left, below or above it.

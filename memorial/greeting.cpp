@@ -41,8 +41,8 @@ private:
 
 Form5* greetIfDue(const QString& today, QWidget* mainWindow)
 {
-    const auto greeting = memorial::findAnniversary(memorial::readRecord(memorial::dataFilePath()), today);
-    if (!greeting)
+    const auto anniversary = memorial::findAnniversary(memorial::readRecord(memorial::dataFilePath()), today);
+    if (!anniversary)
         return nullptr;
 
     // A window of its own, not a child of the main window: the program runs
@@ -50,7 +50,7 @@ Form5* greetIfDue(const QString& today, QWidget* mainWindow)
     auto* form = new Form5;
     form->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, form, &QObject::deleteLater);
-    form->setGreeting(*greeting);
+    form->setGreeting(*anniversary);
     if (mainWindow) {
         form->placeBeside(mainWindow);
         if (!mainWindow->isVisible())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "batch/undo_line.h"
+#include "platform/rename.h"
 #include "renamer/core/transforms.h"
 
 #include <QString>
@@ -30,7 +31,7 @@ struct RunReport {
     int notFound = 0;          // no file of the name in the working folder
     int taken = 0;             // the new name was held by another file
     int refused = 0;           // the system refused the rename
-    QString refusedWhy;        // why, in words, for the most recent refusal
+    platform::RenameStatus refusedWhy = platform::RenameStatus::Failed;   // the most recent refusal
     int unrepresentable = 0;   // names left alone: the undo script cannot hold them
     int ambiguous = 0;         // names left alone: their undo line could be read as another rename
     int tooShort = 0;          // mode 5: names too short for n
@@ -63,10 +64,6 @@ struct RunOptions {
 // counting. Undo lines reach the disk in groups before the group's files
 // are renamed; a run that writes no undo line leaves the previous script.
 RunReport runRename(const QStringList& oldNames, const Transform& transform, const RunOptions& options);
-
-// The short Japanese message the window shows after a run, or an empty text
-// when there is nothing to tell beyond the count.
-QString reportMessage(const RunReport& report);
 
 // Whether the run was stopped or refused, or left names alone that it was
 // asked to change, rather than only informing.

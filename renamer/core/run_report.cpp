@@ -1,101 +1,88 @@
-// What a run tells the user, and the names it never touches.
-#include "renamer/core/rename_run.h"
+// Counting what the run's renames did into its report, and whether the
+// report tells of a fault.
+#include "renamer/core/run.h"
 
-#include "batch/undo_line.h"
-#include "batch/undo_script.h"
-#include "platform/folder_lock.h"
-#include "platform/name_length.h"
-#include "platform/text_file.h"
+#include "platform/rename.h"
 
 namespace renamer {
 
-bool isExcluded(const QString& name)
+bool Run::countGroup(const Group& g)
 {
-    // A file that is the undo script on a case-blind volume too.
-    if (name.compare(QStringView(batch::kUndoScriptName), Qt::CaseInsensitive) == 0)
-        return true;
-    // The endings are ASCII, so four UTF-16 units are four characters here.
-    if (name.size() < 4 || name[name.size() - 4] != u'.')
+    if (g.skipped || report_.stop != RunReport::Stop::None)
+        return false;   // the run stopped at an earlier group
+    countPlanned(g.tally);
+    if (!g.synced) {
+        report_.stop = script_.lost()   ? RunReport::Stop::ScriptReplaced
+            : script_.placed()          ? RunReport::Stop::ScriptWriteFailed
+                                        : RunReport::Stop::ScriptNotCreated;
         return false;
-    for (const char16_t* ending : {u".exe", u".bat", u".com", u".dll"}) {
-        if (name.endsWith(QStringView(ending), Qt::CaseSensitive))
-            return true;
     }
-    return false;
+    for (const GroupEntry& e : g.entries) {
+        if (e.lineEnd > g.kept)
+            break;
+        if (e.lineEnd >= 0 && e.from != e.to)
+            countRename(e);
+        if (e.attempt)
+            report_.attempts = e.counter;
+        if (options_.progress)
+            options_.progress(e.counter);
+    }
+    if (!g.committedWhole()) {
+        report_.stop = script_.lost() ? RunReport::Stop::ScriptReplaced : RunReport::Stop::ScriptWriteFailed;
+        return false;
+    }
+    return true;
 }
 
-std::optional<RunReport::Unusable> unusable(const QString& newName)
+void Run::countPlanned(const RunReport& t)
 {
-    if (newName.isEmpty())
-        return RunReport::Empty;
-    if (newName == u"." || newName == u"..")
-        return RunReport::Dots;
-    if (newName.contains(u'/'))
-        return RunReport::Slash;
-    if (!platform::nameLengthFits(newName))
-        return RunReport::TooLong;
-    return std::nullopt;
+    report_.notFound += t.notFound;
+    report_.alreadyMoved += t.alreadyMoved;
+    report_.taken += t.taken;
+    for (int kind = 0; kind < RunReport::kUnusableKinds; ++kind)
+        report_.unusable[kind] += t.unusable[kind];
+    report_.refused += t.refused;
+    if (t.refused > 0)
+        report_.refusedWhy = t.refusedWhy;
+    report_.unrepresentable += t.unrepresentable;
+    report_.ambiguous += t.ambiguous;
+    report_.tooShort += t.tooShort;
+}
+
+void Run::countRename(const GroupEntry& e)
+{
+    using platform::RenameStatus;
+    switch (e.status) {
+    case RenameStatus::Renamed:
+        ++report_.renamed;
+        moves_.moved(e.from, e.to);
+        if (present_) {
+            present_->remove(e.from, e.fromHash);
+            present_->insert(e.to, e.toHash);
+        }
+        break;
+    case RenameStatus::TargetExists:
+        ++report_.taken;
+        break;
+    case RenameStatus::SourceMissing:
+        ++report_.notFound;
+        if (present_)
+            present_->remove(e.from, e.fromHash);
+        break;
+    case RenameStatus::BothNames:
+        if (present_)
+            present_->insert(e.to, e.toHash);
+        [[fallthrough]];
+    default:
+        ++report_.refused;
+        report_.refusedWhy = e.status;
+        break;
+    }
 }
 
 bool runWentWrong(const RunReport& report)
 {
     return report.stop != RunReport::Stop::None || report.failed() > 0 || report.leftAlone() > 0;
-}
-
-QString reportMessage(const RunReport& report)
-{
-    QStringList lines;
-    switch (report.stop) {
-    case RunReport::Stop::Busy:
-        return batch::busyFolderMessage();
-    case RunReport::Stop::ScriptNotCreated:
-        return QStringLiteral("modosu.bat を作成できないため、何も変更しませんでした。");
-    case RunReport::Stop::ScriptWriteFailed:
-        lines << QStringLiteral("modosu.bat に書き込めなくなったため、途中で止めました。");
-        break;
-    case RunReport::Stop::ScriptReplaced:
-        lines << QStringLiteral("別の quillmere が modosu.bat を置き換えたため、途中で止めて、%1 件の名前を元に戻しました。")
-                     .arg(report.rolledBack);
-        if (report.notRolledBack > 0)
-            lines << QStringLiteral("%1 件は元に戻せませんでした。").arg(report.notRolledBack);
-        break;
-    case RunReport::Stop::None:
-        break;
-    }
-    if (report.notFound > 0)
-        lines << QStringLiteral("%1 件は作業フォルダにファイルが見つかりませんでした（名前の変更は、起動したフォルダで行います）。")
-                     .arg(report.notFound);
-    if (report.taken > 0)
-        lines << QStringLiteral("%1 件は新しい名前のファイルがすでにあるため、変更できませんでした。").arg(report.taken);
-    if (report.refused > 0 && report.renamed == 0 && report.taken == 0)
-        lines << QStringLiteral("このフォルダでは名前を変更できません（%1）。").arg(report.refusedWhy);
-    else if (report.refused > 0)
-        lines << QStringLiteral("%1 件は名前の変更を拒まれました（%2）。").arg(report.refused).arg(report.refusedWhy);
-    const std::pair<RunReport::Unusable, QString> unusableWhy[] = {
-        {RunReport::Empty, QStringLiteral("%1 件は新しい名前が空になるため、変更しませんでした。")},
-        {RunReport::Dots, QStringLiteral("%1 件は新しい名前が「.」か「..」になるため、変更しませんでした。")},
-        {RunReport::Slash, QStringLiteral("%1 件は新しい名前に「/」が入るため、変更しませんでした。")},
-        {RunReport::TooLong, QStringLiteral("%1 件は新しい名前が長すぎる（255 バイトを超える）ため、変更しませんでした。")},
-    };
-    for (const auto& [kind, text] : unusableWhy)
-        if (report.unusable[kind] > 0)
-            lines << text.arg(report.unusable[kind]);
-    if (report.unrepresentable > 0)
-        lines << QStringLiteral("%1 件は modosu.bat に書けない文字を含むため、変更しませんでした。")
-                     .arg(report.unrepresentable);
-    if (report.ambiguous > 0)
-        lines << QStringLiteral("%1 件は modosu.bat で正しく元に戻せない名前のため、変更しませんでした。")
-                     .arg(report.ambiguous);
-    if (report.tooShort > 0)
-        lines << QStringLiteral("%1 件はファイル名が短いため、変更しませんでした。").arg(report.tooShort);
-    return lines.join(u'\n');
-}
-
-void removeUndoScript(const QString& scriptName)
-{
-    const platform::FolderLock lock;
-    if (!lock.busy())
-        platform::removeFile(scriptName);
 }
 
 } // namespace renamer

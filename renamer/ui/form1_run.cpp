@@ -1,10 +1,12 @@
 // The window side of a rename run, and the restore and exit buttons.
 #include "renamer/ui/form1.h"
 
+#include "batch/restore_messages.h"
 #include "batch/script_runner.h"
 #include "batch/undo_line.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
+#include "renamer/ui/run_messages.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,7 +94,7 @@ void Form1::runMode(renamer::Mode mode)
     using Stop = renamer::RunReport::Stop;
     if (report.stop == Stop::Busy || report.stop == Stop::ScriptNotCreated) {
         // Nothing was renamed: the window stays as it was, like a refused parameter.
-        tell(QMessageBox::Warning, renamer::reportMessage(report));
+        tell(QMessageBox::Warning, runMessage(report));
         return;
     }
 
@@ -107,7 +109,7 @@ void Form1::runMode(renamer::Mode mode)
     raise();
     activateWindow();
 
-    const QString message = renamer::reportMessage(report);
+    const QString message = runMessage(report);
     if (!message.isEmpty())
         tell(renamer::runWentWrong(report) ? QMessageBox::Warning : QMessageBox::Information, message);
 }
@@ -121,7 +123,7 @@ void Form1::restoreFinished(const batch::RestoreReport& report)
 {
     // Without a console window the user would never know what happened.
     tell(batch::restoreWentWrong(report) ? QMessageBox::Warning : QMessageBox::Information,
-         batch::restoreMessage(report));
+         batch::restoreMessage(report, kScript));
 }
 
 void Form1::Command3_Click()

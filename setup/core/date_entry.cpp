@@ -2,7 +2,6 @@
 
 #include "common/numbers.h"
 #include "platform/cp932.h"
-#include "platform/today.h"
 
 namespace setup {
 namespace {
@@ -81,13 +80,6 @@ std::optional<BoxRef> firstRejectedBox(const DateEntry& entry)
     return std::nullopt;
 }
 
-QString Unwritable::message() const
-{
-    const QString code = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-    const QString where = box.box == Box::Name ? QStringLiteral("名前") : QStringLiteral("日付");
-    return QStringLiteral("%1の「%2」（U+%3）は記録できない文字です。別の文字にして下さい。").arg(where, character, code);
-}
-
 std::optional<Unwritable> firstUnwritable(const DateEntry& entry)
 {
     if (const auto c = firstUnwritableCharacter(entry.name))
@@ -142,16 +134,6 @@ DateEntry withZerosEmptied(const DateEntry& entry)
 QString dateLine(const DateRow& row)
 {
     return row.year + u'/' + row.month + u'/' + row.day;
-}
-
-QString dateLabelText(const QString& dateText)
-{
-    return dateText.mid(0, 4) + u'年' + dateText.mid(5, 2) + u'月' + dateText.mid(8, 2) + u'日';
-}
-
-QString todayLabelText()
-{
-    return dateLabelText(platform::todayText());
 }
 
 } // namespace setup

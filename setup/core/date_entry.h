@@ -38,8 +38,6 @@ std::optional<BoxRef> firstRejectedBox(const DateEntry& entry);
 struct Unwritable {
     BoxRef box;
     QString character;
-    // Names the character and where it is, for the user.
-    QString message() const;
 };
 
 // Checked after firstRejectedBox: the name, then the padded date boxes in
@@ -58,9 +56,5 @@ DateEntry withZerosEmptied(const DateEntry& entry);
 
 // "yyyy/mm/dd" from a padded row.
 QString dateLine(const DateRow& row);
-
-// "yyyy年mm月dd日" from a date text that begins with yyyy/mm/dd.
-QString dateLabelText(const QString& dateText);
-QString todayLabelText();
 
 } // namespace setup

@@ -8,26 +8,6 @@
 
 namespace setup {
 
-QString InstallResult::message() const
-{
-    const QString head = QStringLiteral("セットアップできませんでした。\n");
-    switch (status) {
-    case InstallStatus::Ok:
-        return {};
-    case InstallStatus::ImageMissing:
-        return head + QStringLiteral("%1 が見つかりません。").arg(file);
-    case InstallStatus::NotRepresentable:
-        return head + QStringLiteral("名前か日付に使えない文字があります。");
-    case InstallStatus::NoSystemFolder:
-        return head + QStringLiteral("フォルダ %1 を作れません。").arg(file);
-    case InstallStatus::WriteFailed:
-        return head + QStringLiteral("%1 に書き込めません。").arg(file);
-    case InstallStatus::CopyFailed:
-        return head + QStringLiteral("%1 を作れませんでした。").arg(file);
-    }
-    return head;
-}
-
 QString imageName(const QString& programName)
 {
     return programName + QStringLiteral(".$_$");

@@ -21,8 +21,6 @@ struct InstallResult {
     InstallStatus status = InstallStatus::Ok;
     QString file;   // the file the failure is about
     bool ok() const { return status == InstallStatus::Ok; }
-    // A short message for the user; empty when ok.
-    QString message() const;
 };
 
 // programName + ".$_$" / ".exe", relative to the working directory.

@@ -21,9 +21,4 @@ void setProgramName(const QString& name)
     storage() = name;
 }
 
-QString programNameLine()
-{
-    return programName() + QStringLiteral(" の");
-}
-
 } // namespace setup

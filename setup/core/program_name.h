@@ -9,7 +9,4 @@ namespace setup {
 const QString& programName();
 void setProgramName(const QString& name);
 
-// programName() + " の", the first line of several pages.
-QString programNameLine();
-
 } // namespace setup

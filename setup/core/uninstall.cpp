@@ -5,13 +5,6 @@
 
 namespace setup {
 
-QString UninstallResult::message() const
-{
-    if (ok())
-        return {};
-    return QStringLiteral("次のファイルを削除できませんでした。\n") + notDeleted.join(u'\n');
-}
-
 UninstallResult uninstall(const QString& programName)
 {
     const QStringList files = {

@@ -10,8 +10,6 @@ namespace setup {
 struct UninstallResult {
     QStringList notDeleted;   // files that exist but could not be deleted
     bool ok() const { return notDeleted.isEmpty(); }
-    // A short message listing them; empty when ok.
-    QString message() const;
 };
 
 // Each file is tried on its own; a file that is not there is not a failure.

@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "setup/core/program_name.h"
 #include "setup/core/uninstall.h"
+#include "setup/ui/setup_messages.h"
 #include "setup/ui/wizard.h"
 
 #include <QLabel>
@@ -64,7 +65,7 @@ void Form1::Command3_Click()
 {
     const UninstallResult result = uninstall(programName());
     if (!result.ok())
-        wizard_.showMessage(this, result.message());
+        wizard_.showMessage(this, uninstallMessage(result));
     wizard_.show(5);
 }
 

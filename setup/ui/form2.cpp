@@ -1,5 +1,6 @@
 #include "setup/ui/form2.h"
 
+#include "setup/ui/setup_messages.h"
 #include "setup/ui/wizard.h"
 
 #include <QLabel>
@@ -118,7 +119,7 @@ void Form2::Command2_Click()
     // Found here, not at 実行, where the user could only guess which box.
     if (const auto unwritable = firstUnwritable(e)) {
         box(unwritable->box)->setFocus();
-        wizard_.showMessage(this, unwritable->message());
+        wizard_.showMessage(this, unwritableMessage(*unwritable));
         return;
     }
     setEntry(padded(e));

@@ -3,6 +3,7 @@
 #include "setup/core/install.h"
 #include "setup/core/program_name.h"
 #include "setup/ui/form2.h"
+#include "setup/ui/setup_messages.h"
 #include "setup/ui/wizard.h"
 
 #include <QLabel>
@@ -47,7 +48,7 @@ void Form3::Command1_Click()
         return;
     const InstallResult result = install(programName(), datePage->entry());
     if (!result.ok()) {
-        wizard_.showMessage(this, result.message());
+        wizard_.showMessage(this, installMessage(result));
         return;
     }
     wizard_.show(4);

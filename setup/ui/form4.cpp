@@ -3,6 +3,7 @@
 #include "platform/fonts.h"
 #include "setup/core/install.h"
 #include "setup/core/program_name.h"
+#include "setup/ui/setup_messages.h"
 #include "setup/ui/wizard.h"
 
 #include <QCloseEvent>

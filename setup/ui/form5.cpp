@@ -1,7 +1,7 @@
 #include "setup/ui/form5.h"
 
 #include "platform/fonts.h"
-#include "setup/core/program_name.h"
+#include "setup/ui/setup_messages.h"
 #include "setup/ui/wizard.h"
 
 #include <QLabel>

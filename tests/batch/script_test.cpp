@@ -1,4 +1,5 @@
 #include "batch/copy_script.h"
+#include "batch/restore_messages.h"
 #include "batch/script_runner.h"
 #include "batch/undo_line.h"
 #include "batch/undo_script.h"
@@ -65,7 +66,7 @@ TEST(Script, RestoreThroughTheRunner)
         const std::array counts{x.restored, x.alreadyBack, x.taken, x.missing, x.ambiguous, int(x.cutShort)};
         EXPECT_EQ(std::tuple(deliveredOn, x.status, counts, others(dir)), std::tuple(QThread::currentThread(), Status::Ran, r.counts, r.after))
             << r.script.data();
-        EXPECT_TRUE(batch::restoreMessage(x).contains(QString::fromUtf8(r.message))) << batch::restoreMessage(x).toStdString();
+        EXPECT_TRUE(batch::restoreMessage(x, "modosu.bat").contains(QString::fromUtf8(r.message))) << batch::restoreMessage(x, "modosu.bat").toStdString();
     }
 }
 
@@ -95,7 +96,7 @@ TEST(Script, ForeignScriptsRunNothing)
         const auto report = batch::runUndoScript("modosu.bat");
         EXPECT_EQ(std::tuple(report.status, report.foreignLine, others(dir)), std::tuple(Status::Foreign, line, QString("b=B c=C")))
             << script.toStdString();
-        EXPECT_TRUE(batch::restoreMessage(report).contains(QStringLiteral("%1 行目").arg(line)));
+        EXPECT_TRUE(batch::restoreMessage(report, "modosu.bat").contains(QStringLiteral("%1 行目").arg(line)));
     }
 }
 

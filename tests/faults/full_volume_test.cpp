@@ -10,6 +10,7 @@
 #include "platform/io_trace.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
+#include "renamer/ui/run_messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -252,7 +253,7 @@ void runRow(Volume& volume, const Row& row)
     const int renamed = int(seen.renames.size());
     std::cout << what << ": " << freeAtStart << " bytes free at the start, " << renamed << " of " << row.files
               << " renamed, script " << readScript().size() << " bytes: "
-              << renamer::reportMessage(seen.report).toStdString() << "\n";
+              << quillmere::runMessage(seen.report).toStdString() << "\n";
     if (row.mustStop) {
         EXPECT_LT(renamed, row.files) << "the fault never met the run: " << what;
     }

@@ -1,9 +1,11 @@
 // The rename run and the restore under every fault the seam can make: the
 // promises hold after each one, and a clean restore brings every name back.
+#include "batch/restore_messages.h"
 #include "batch/undo_script.h"
 #include "fault_loop.h"
 #include "temp_env.h"
 #include "renamer/core/rename_run.h"
+#include "renamer/ui/run_messages.h"
 #include "run_promises.h"
 
 #include <QDir>
@@ -71,7 +73,7 @@ void checkRun(const Folder& before, const Folder& reference, const RunSeen& seen
     Folder after = folder();
     after.erase(kScript);
     if (!crashed && after != reference) {
-        EXPECT_TRUE(renamer::runWentWrong(seen.report) && !renamer::reportMessage(seen.report).isEmpty())
+        EXPECT_TRUE(renamer::runWentWrong(seen.report) && !quillmere::runMessage(seen.report).isEmpty())
             << "a run that did not finish reported success: " << what;
     }
     if (trial.fault.error == EINTR && !crashed) {
@@ -88,7 +90,7 @@ void expectRestored(const Folder& before, const std::string& what)
     const batch::RestoreReport report = batch::runUndoScript(kScript);
     QFile::remove(kScript);
     const Folder now = folder();
-    EXPECT_TRUE(now == before) << "not restored: " << what << " (" << batch::restoreMessage(report).toStdString() << ")";
+    EXPECT_TRUE(now == before) << "not restored: " << what << " (" << batch::restoreMessage(report, kScript).toStdString() << ")";
 }
 
 Folder makeFolder(const QStringList& files)

@@ -4,6 +4,7 @@
 #include "platform/cp932.h"
 #include "platform/io_trace.h"
 #include "renamer/core/transforms.h"
+#include "renamer/ui/run_messages.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -92,7 +93,7 @@ void expectPromisesKept(const Folder& before, const RunSeen& seen, const std::st
     EXPECT_TRUE(unsynced.isEmpty()) << unsynced.size() << " renamed before their lines were synced, "
                                     << unsynced.value(0).toStdString() << " first: " << what;
     if (!crashed && renamed < allRenamed) {
-        EXPECT_TRUE(renamer::runWentWrong(seen.report) && !renamer::reportMessage(seen.report).isEmpty())
+        EXPECT_TRUE(renamer::runWentWrong(seen.report) && !quillmere::runMessage(seen.report).isEmpty())
             << renamed << " of " << allRenamed << " renamed, and success reported: " << what;
     }
 }

@@ -88,8 +88,6 @@ TEST(FaultLoop, Install)
                 return;
             if (result.ok()) {
                 EXPECT_TRUE(exe == program && data == record) << "success reported: " << what;
-            } else {
-                EXPECT_FALSE(result.message().isEmpty()) << what;
             }
             if (trial.fault.error == EINTR) {
                 EXPECT_TRUE(result.ok()) << what;

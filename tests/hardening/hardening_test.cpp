@@ -5,6 +5,7 @@
 #include "platform/cp932.h"
 #include "platform/listing.h"
 #include "renamer/core/rename_run.h"
+#include "renamer/ui/run_messages.h"
 #include "temp_env.h"
 #include <QDir>
 #include <QSet>
@@ -240,7 +241,7 @@ TEST(HardeningLimits, RefusedOrStoppedRunsLoseNothing)
         const auto prepared = renamer::prepareRun(row.mode, boxes(row.mode, row.first, row.second), 2);
         const auto* refusal = std::get_if<QString>(&prepared);
         const auto report = refusal ? renamer::RunReport{} : renamer::runRename({"a.txt", "b.txt"}, std::get<renamer::PreparedRun>(prepared).transform, {});
-        const QString message = refusal ? *refusal : renamer::reportMessage(report);
+        const QString message = refusal ? *refusal : quillmere::runMessage(report);
         EXPECT_EQ(message.left(QString::fromUtf8(row.message).size()), QString::fromUtf8(row.message)) << what;
         EXPECT_TRUE(report.stop == row.stop && report.attempts == row.attempts && report.renamed == row.renamed
             && report.failed() == row.failed) << what << ": " << report.attempts << " " << report.renamed << " " << report.failed();

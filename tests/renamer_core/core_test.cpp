@@ -2,6 +2,7 @@
 #include "batch/undo_script.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
+#include "renamer/ui/run_messages.h"
 #include "platform/io_calls.h"
 #include "platform/listing.h"
 #include "platform/rename.h"
@@ -123,7 +124,7 @@ TEST(RenameRun, RunThenRestore)
         QList<int> progress;
         const auto report = renamer::runRename(r.files, run.transform,
             {.refreshEveryEntry = run.refreshEveryEntry, .progress = [&](int c) { progress << c; }});
-        const QString message = renamer::reportMessage(report);
+        const QString message = quillmere::runMessage(report);
         const std::array counts{report.attempts, report.renamed, report.failed(), report.unrepresentable, report.tooShort};
         EXPECT_EQ(std::tuple(report.stop, counts, progress, dir.read("modosu.bat"), others(dir)),
                   std::tuple(renamer::RunReport::Stop::None, r.counts, r.progress, r.script, r.after));
@@ -150,7 +151,7 @@ TEST(RenameRun, ReportsEachReasonApart)
         const auto r = renamer::runRename(workList, prefix, {});
         platform::io::testing::disarm();
         EXPECT_EQ((std::array{r.renamed, r.alreadyMoved, r.notFound, r.taken, r.refused}), counts) << workList.join(",").toStdString();
-        EXPECT_EQ(renamer::reportMessage(r), q(message));
+        EXPECT_EQ(quillmere::runMessage(r), q(message));
     }
     testsupport::TempWorkDir dir;   // a listed path, even to a file of this folder, is not one of its names
     dir.write("c");

@@ -8,6 +8,7 @@
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
 #include "renamer/core/undo_check.h"
+#include "renamer/ui/run_messages.h"
 #include "temp_env.h"
 
 #include <QDir>
@@ -73,7 +74,7 @@ TEST(RenameRun, NoLineForARenameThatCannotHappen)
         const renamer::RunReport report = renamer::runRename(row.workList, transform(row.names), {});
         EXPECT_EQ(dir.exists("modosu.bat") ? dir.read("modosu.bat") : QByteArray("<none>"), row.script);
         EXPECT_EQ(files(dir), row.after);
-        const QString message = renamer::reportMessage(report);
+        const QString message = quillmere::runMessage(report);
         EXPECT_TRUE(*row.message ? message.contains(q(row.message)) && renamer::runWentWrong(report) : message.isEmpty())
             << message.toStdString();
     }
@@ -136,7 +137,7 @@ TEST(RenameRun, StopsAndTakesBackWhenAnotherRunReplacesItsScript)
         platform::setIoRecorder({});
         EXPECT_EQ(report.stop, renamer::RunReport::Stop::ScriptReplaced);
         EXPECT_TRUE(report.rolledBack >= after && report.notRolledBack == 0 && report.renamed == 0) << report.rolledBack;
-        EXPECT_TRUE(renamer::reportMessage(report).contains(q("別の quillmere が modosu.bat を置き換えた")));
+        EXPECT_TRUE(quillmere::runMessage(report).contains(q("別の quillmere が modosu.bat を置き換えた")));
         EXPECT_EQ(files(dir), names.join(u' '));
         EXPECT_EQ(dir.read("modosu.bat"), "ren    Q_x    x\r\n");
     }

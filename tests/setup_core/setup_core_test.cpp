@@ -43,7 +43,7 @@ TEST(Install, WritesEveryFileAndTheProgram)
     QFile::setPermissions(dir.file(kImageName), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     dir.write(kExe, "an older program");   // replaced
     const InstallResult result = install(kName, DateEntry{"たろう", rows("1970/03/05|0000/00/00|0000/00/00")});
-    ASSERT_TRUE(result.ok() && result.message().isEmpty()) << result.message().toStdString();
+    ASSERT_TRUE(result.ok()) << int(result.status);
     EXPECT_EQ(readSys(dir, "qmnull.dam"), "\r\n");
     EXPECT_EQ(readSys(dir, "cpy.bat"), "copy /B quillmere.$_$+c:\\windows\\qmnull.dam   quillmere.exe /B\r\n");
     EXPECT_EQ(readSys(dir, "quillmere.ini"), "\x82\xbd\x82\xeb\x82\xa4\r\n1970/03/05\r\n0000/00/00\r\n0000/00/00\r\n");
@@ -66,8 +66,7 @@ TEST(Install, FailuresAreReportedAndKeepTheImage)
         if (!c.image.isEmpty()) dir.write(kImageName, c.image);
         if (c.blockProgram) QDir().mkpath(dir.file(kExe + "/inside"));
         const InstallResult result = install(kName, DateEntry{c.name, rows("1970/03/05|0000/00/00|0000/00/00")});
-        EXPECT_TRUE(result.status == c.status && result.message().startsWith("セットアップできませんでした。") &&
-                    result.file == c.file && result.message().contains(c.file)) << int(c.status) << result.message().toStdString();
+        EXPECT_TRUE(result.status == c.status && result.file == c.file) << int(c.status) << result.file.toStdString();
         EXPECT_TRUE(dir.read(kImageName) == c.image && dir.read("readme.txt") == "keep") << int(c.status);
         EXPECT_EQ(systemNames(dir), c.systemAfter) << int(c.status);
     }
@@ -81,7 +80,7 @@ TEST(Uninstall, DeletesWhatIsThereAndReportsWhatStays)
     QDir().mkpath(dir.systemFolder());
     QFile(memorial::dataFilePath()).open(QIODevice::WriteOnly);
     const UninstallResult result = uninstall(kName);
-    EXPECT_TRUE(result.notDeleted == QStringList{"readme.txt"} && result.message().contains("readme.txt"));
+    EXPECT_EQ(result.notDeleted, QStringList{"readme.txt"});
     EXPECT_EQ(dir.names(), (QStringList{kImageName, "readme.txt", "setup"}));
     EXPECT_FALSE(QFile::exists(memorial::dataFilePath()));
 }
