@@ -41,15 +41,10 @@ private:
 
 } // namespace
 
-Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList)
+Preview previewRun(const ModeParams& params, const QStringList& workList)
 {
     Preview preview;
-    auto prepared = prepareRun(mode, boxes, int(workList.size()));
-    if (QString* refusal = std::get_if<QString>(&prepared)) {
-        preview.refusal = std::move(*refusal);
-        return preview;
-    }
-    const Transform& transform = std::get<PreparedRun>(prepared).transform;
+    const Transform transform = prepareRun(params, int(workList.size())).transform;
     // The run counter as the transforms see it: it counts every attempt,
     // so numbering goes on past a name that cannot be changed.
     int counter = 0;
@@ -88,8 +83,6 @@ Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList)
 
 QString previewText(const Preview& preview)
 {
-    if (!preview.refusal.isEmpty())
-        return preview.refusal;
     QStringList lines;
     for (const auto& [from, to] : preview.first)
         lines << from + QStringLiteral(" → ") + to;

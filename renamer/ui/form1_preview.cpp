@@ -4,6 +4,7 @@
 #include "renamer/ui/form1.h"
 
 #include "renamer/core/preview.h"
+#include "renamer/ui/input_messages.h"
 #include "renamer/ui/mode_button.h"
 
 #include <QCheckBox>
@@ -23,11 +24,10 @@ const char* const kModeProperty = "quillmereMode";
 
 void Form1::setUpPreviews()
 {
-    const std::pair<QPushButton*, renamer::Mode> buttons[] = {
-        {Command2, renamer::Mode::RemoveTag},   {Command6, renamer::Mode::Prefix},
-        {Command5, renamer::Mode::Replace},     {Command1, renamer::Mode::Insert},
-        {Command7, renamer::Mode::DeleteAt},    {Command10, renamer::Mode::DeleteBefore},
-        {Command8, renamer::Mode::NumberFront}, {Command9, renamer::Mode::NumberBehind},
+    const std::pair<QPushButton*, Mode> buttons[] = {
+        {Command2, Mode::RemoveTag},   {Command6, Mode::Prefix},        {Command5, Mode::Replace},
+        {Command1, Mode::Insert},      {Command7, Mode::DeleteAt},      {Command10, Mode::DeleteBefore},
+        {Command8, Mode::NumberFront}, {Command9, Mode::NumberBehind},
     };
     for (const auto& [button, mode] : buttons) {
         button->setProperty(kModeProperty, int(mode));
@@ -58,7 +58,10 @@ QString Form1::modePreview(const QPushButton* button)
         workList.reserve(List1->count());
         for (int i = 0; i < List1->count(); ++i)
             workList.append(List1->item(i)->text());
-        cached.text = renamer::previewText(renamer::previewRun(renamer::Mode(mode.toInt()), boxes(), workList));
+        const auto params = readBoxes(Mode(mode.toInt()), boxes());
+        const BoxRefusal* refusal = std::get_if<BoxRefusal>(&params);
+        cached.text = refusal ? refusalMessage(*refusal)
+                              : renamer::previewText(renamer::previewRun(std::get<renamer::ModeParams>(params), workList));
         cached.generation = previewGeneration_;
     }
     return cached.text;
