@@ -1,8 +1,8 @@
 // The mode buttons' preview over a full work list (20,001 mixed names): it
 // is worked out while the pointer rests on a button, so it must take well
 // under a frame of a slow screen (20 ms). Touches no file.
-#include "renamer/core/preview.h"
 #include "renamer/core/rename_run.h"
+#include "renamer/ui/preview_text.h"
 
 #include "qmb.h"
 
@@ -37,7 +37,7 @@ void BM_Preview(benchmark::State& state, const renamer::ModeParams& params)
 {
     const QStringList& names = workList();
     for (auto _ : state)
-        benchmark::DoNotOptimize(renamer::previewText(renamer::previewRun(params, names)));
+        benchmark::DoNotOptimize(quillmere::previewText(renamer::previewRun(params, names)));
 }
 
 using renamer::ModeParams;

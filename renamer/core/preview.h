@@ -24,7 +24,4 @@ inline constexpr int kPreviewShown = 5;
 
 Preview previewRun(const ModeParams& params, const QStringList& workList);
 
-// One line per rename shown, then the counts.
-QString previewText(const Preview& preview);
-
 } // namespace renamer

@@ -3,9 +3,9 @@
 // boxes and the work list as they stand, and kept until one of them changes.
 #include "renamer/ui/form1.h"
 
-#include "renamer/core/preview.h"
 #include "renamer/ui/input_messages.h"
 #include "renamer/ui/mode_button.h"
+#include "renamer/ui/preview_text.h"
 
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -54,14 +54,16 @@ QString Form1::modePreview(const QPushButton* button)
         return {};
     CachedPreview& cached = previews_.at(std::size_t(mode.toInt()));
     if (cached.generation != previewGeneration_ || cached.text.isNull()) {
-        QStringList workList;
-        workList.reserve(List1->count());
-        for (int i = 0; i < List1->count(); ++i)
-            workList.append(List1->item(i)->text());
         const auto params = readBoxes(Mode(mode.toInt()), boxes());
-        const BoxRefusal* refusal = std::get_if<BoxRefusal>(&params);
-        cached.text = refusal ? refusalMessage(*refusal)
-                              : renamer::previewText(renamer::previewRun(std::get<renamer::ModeParams>(params), workList));
+        if (const BoxRefusal* refusal = std::get_if<BoxRefusal>(&params)) {
+            cached.text = refusalMessage(*refusal);
+        } else {
+            QStringList workList;
+            workList.reserve(List1->count());
+            for (int i = 0; i < List1->count(); ++i)
+                workList.append(List1->item(i)->text());
+            cached.text = previewText(renamer::previewRun(std::get<renamer::ModeParams>(params), workList));
+        }
         cached.generation = previewGeneration_;
     }
     return cached.text;

@@ -1,5 +1,5 @@
-#include "renamer/core/preview.h"
 #include "renamer/core/rename_run.h"
+#include "renamer/ui/preview_text.h"
 #include "temp_env.h"
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ TEST(Preview, TellsWhatTheRunWouldDo)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         const Preview preview = previewRun(row.params, row.names);
-        EXPECT_EQ(previewText(preview).toStdString(), row.text);
+        EXPECT_EQ(quillmere::previewText(preview).toStdString(), row.text);
         testsupport::TempWorkDir dir;
         for (const QString& name : row.names)
             dir.write(name);
