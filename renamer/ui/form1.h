@@ -179,7 +179,7 @@ private:
         QString text;   // null: never worked out
     };
     quint64 previewGeneration_ = 0;
-    std::array<CachedPreview, 8> previews_;
+    std::array<CachedPreview, kModes> previews_;
 };
 
 } // namespace quillmere

@@ -21,9 +21,9 @@ enum class Mode {
     NumberBehind,   // 6, Command9
     DeleteBefore,   // 7, Command10
 };
-inline constexpr int kModes = 8;
+inline constexpr int kModes = 8;   // one per button
 
-// The parameter boxes' texts as the user left them.
+// The parameter boxes' texts as the user left them; any left out are empty.
 struct BoxTexts {
     QString text2{}, text3{}, text4{}, text5{}, text6{}, text7{}, text8{}, text9{}, text11{};
     bool check1 = false;
@@ -41,6 +41,7 @@ enum class BoxRefusal {
     DeleteCountTooSmall,
 };
 
+// The mode's parameters from its own boxes, or why the run cannot start.
 std::variant<renamer::ModeParams, BoxRefusal> readBoxes(Mode mode, const BoxTexts& boxes);
 
 } // namespace quillmere
