@@ -1,8 +1,8 @@
 // The mode buttons' preview over a full work list (20,001 mixed names): it
 // is worked out while the pointer rests on a button, so it must take well
 // under a frame of a slow screen (20 ms). Touches no file.
-#include "renamer/core/preview.h"
 #include "renamer/core/rename_run.h"
+#include "renamer/ui/preview_text.h"
 
 #include "qmb.h"
 
@@ -14,8 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-using renamer::Mode;
 
 const QStringList& workList()
 {
@@ -34,24 +32,20 @@ const QStringList& workList()
     return names;
 }
 
-void BM_Preview(benchmark::State& state, Mode mode)
+// The parameters a user would type: start "1" for numbering.
+void BM_Preview(benchmark::State& state, const renamer::ModeParams& params)
 {
-    renamer::Boxes boxes;
-    boxes.text6 = QStringLiteral("new_");
-    boxes.text4 = QStringLiteral("a");
-    boxes.text5 = QStringLiteral("ア");
-    boxes.text8 = QStringLiteral("1");
-    boxes.text11 = QStringLiteral("-");
     const QStringList& names = workList();
     for (auto _ : state)
-        benchmark::DoNotOptimize(renamer::previewText(renamer::previewRun(mode, boxes, names)));
+        benchmark::DoNotOptimize(quillmere::previewText(renamer::previewRun(params, names)));
 }
 
-BENCHMARK_CAPTURE(BM_Preview, prefix, Mode::Prefix)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Preview, replace, Mode::Replace)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Preview, number_front, Mode::NumberFront)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Preview, delete_before, Mode::DeleteBefore)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Preview, remove_tag, Mode::RemoveTag)->Unit(benchmark::kMillisecond);
+using renamer::ModeParams;
+BENCHMARK_CAPTURE(BM_Preview, prefix, ModeParams(renamer::Prefix{"new_"}))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Preview, replace, ModeParams(renamer::Replace{"a", "ア"}))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Preview, number_front, ModeParams(renamer::Number{{}, 1, false}))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Preview, delete_before, ModeParams(renamer::DeleteBefore{"-", false}))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Preview, remove_tag, ModeParams(renamer::RemoveTag{}))->Unit(benchmark::kMillisecond);
 
 } // namespace
 

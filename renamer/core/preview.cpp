@@ -41,15 +41,10 @@ private:
 
 } // namespace
 
-Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList)
+Preview previewRun(const ModeParams& params, const QStringList& workList)
 {
     Preview preview;
-    auto prepared = prepareRun(mode, boxes, int(workList.size()));
-    if (QString* refusal = std::get_if<QString>(&prepared)) {
-        preview.refusal = std::move(*refusal);
-        return preview;
-    }
-    const Transform& transform = std::get<PreparedRun>(prepared).transform;
+    const Transform transform = prepareRun(params, int(workList.size())).transform;
     // The run counter as the transforms see it: it counts every attempt,
     // so numbering goes on past a name that cannot be changed.
     int counter = 0;
@@ -84,27 +79,6 @@ Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList)
             preview.first.emplace_back(name, result.name);
     }
     return preview;
-}
-
-QString previewText(const Preview& preview)
-{
-    if (!preview.refusal.isEmpty())
-        return preview.refusal;
-    QStringList lines;
-    for (const auto& [from, to] : preview.first)
-        lines << from + QStringLiteral(" → ") + to;
-    QStringList counts;
-    if (const int rest = preview.changed - int(preview.first.size()); rest > 0)
-        counts << QStringLiteral("ほか %1 件を変更").arg(rest);
-    if (preview.excluded > 0)
-        counts << QStringLiteral("%1 件はそのまま（exe, bat, com, dll）").arg(preview.excluded);
-    if (preview.unusable > 0)
-        counts << QStringLiteral("%1 件は変更できない名前").arg(preview.unusable);
-    if (lines.isEmpty() && counts.isEmpty())
-        counts << QStringLiteral("変わるファイル名はありません");
-    if (!counts.isEmpty())
-        lines << counts.join(u'／');
-    return lines.join(u'\n');
 }
 
 } // namespace renamer

@@ -11,10 +11,9 @@
 namespace renamer {
 
 // What a mode's run would do to the work list now, worked out with the run's
-// own parameter checks, exclusion and transform, touching no file. It takes
-// every listed name to be in the folder.
+// own exclusion and transform, touching no file. It takes every listed name
+// to be in the folder.
 struct Preview {
-    QString refusal;   // the run's message for parameters it cannot use
     std::vector<std::pair<QString, QString>> first;   // the first renames: old, new
     int changed = 0;    // names the run would change, the first ones included
     int excluded = 0;   // ending in .exe, .bat, .com or .dll
@@ -23,9 +22,6 @@ struct Preview {
 
 inline constexpr int kPreviewShown = 5;
 
-Preview previewRun(Mode mode, const Boxes& boxes, const QStringList& workList);
-
-// One line per rename shown, then the counts; or the refusal.
-QString previewText(const Preview& preview);
+Preview previewRun(const ModeParams& params, const QStringList& workList);
 
 } // namespace renamer

@@ -133,24 +133,6 @@ TransformResult deleteBefore(const QString& name, const QString& t, bool alsoTex
     return TransformResult::to(cp::from(name, alsoText ? p + cp::length(t) : p));
 }
 
-NumberStart numberStart(const QString& text)
-{
-    NumberStart start;
-    const auto number = common::readLenientDecimal(text);
-    if (!number)
-        return start;
-    if (number->isWhole()) {
-        const std::string digits = withoutLeadingZeros(number->whole);
-        if (digits != "0")
-            start = NumberStart{true, number->negative, digits, 0};
-        return start;
-    }
-    const double value = common::readLenient(text);
-    if (value != 0)
-        start = NumberStart{false, false, {}, value};
-    return start;
-}
-
 QString numberField(const NumberStart& start, int counter, int width)
 {
     QString digits;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "renamer/core/transforms.h"
 #include "renamer/ui/file_list.h"
+#include "renamer/ui/mode_boxes.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -160,8 +160,8 @@ private:
     // fit.
     void appendFileList();
     void copyWorkListToTable();
-    void runMode(renamer::Mode mode);
-    renamer::Boxes boxes() const;
+    void runMode(Mode mode);
+    BoxTexts boxes() const;
     void restoreFinished(const batch::RestoreReport& report);
     void tell(QMessageBox::Icon icon, const QString& text);
 
@@ -178,7 +178,7 @@ private:
         QString text;   // null: never worked out
     };
     quint64 previewGeneration_ = 0;
-    std::array<CachedPreview, 8> previews_;
+    std::array<CachedPreview, kModes> previews_;
 };
 
 } // namespace quillmere

@@ -3,8 +3,9 @@
 // boxes and the work list as they stand, and kept until one of them changes.
 #include "renamer/ui/form1.h"
 
-#include "renamer/core/preview.h"
+#include "renamer/ui/input_messages.h"
 #include "renamer/ui/mode_button.h"
+#include "renamer/ui/preview_text.h"
 
 #include <QCheckBox>
 #include <QHelpEvent>
@@ -23,11 +24,10 @@ const char* const kModeProperty = "quillmereMode";
 
 void Form1::setUpPreviews()
 {
-    const std::pair<QPushButton*, renamer::Mode> buttons[] = {
-        {Command2, renamer::Mode::RemoveTag},   {Command6, renamer::Mode::Prefix},
-        {Command5, renamer::Mode::Replace},     {Command1, renamer::Mode::Insert},
-        {Command7, renamer::Mode::DeleteAt},    {Command10, renamer::Mode::DeleteBefore},
-        {Command8, renamer::Mode::NumberFront}, {Command9, renamer::Mode::NumberBehind},
+    const std::pair<QPushButton*, Mode> buttons[] = {
+        {Command2, Mode::RemoveTag},   {Command6, Mode::Prefix},        {Command5, Mode::Replace},
+        {Command1, Mode::Insert},      {Command7, Mode::DeleteAt},      {Command10, Mode::DeleteBefore},
+        {Command8, Mode::NumberFront}, {Command9, Mode::NumberBehind},
     };
     for (const auto& [button, mode] : buttons) {
         button->setProperty(kModeProperty, int(mode));
@@ -54,11 +54,16 @@ QString Form1::modePreview(const QPushButton* button)
         return {};
     CachedPreview& cached = previews_.at(std::size_t(mode.toInt()));
     if (cached.generation != previewGeneration_ || cached.text.isNull()) {
-        QStringList workList;
-        workList.reserve(List1->count());
-        for (int i = 0; i < List1->count(); ++i)
-            workList.append(List1->item(i)->text());
-        cached.text = renamer::previewText(renamer::previewRun(renamer::Mode(mode.toInt()), boxes(), workList));
+        const auto params = readBoxes(Mode(mode.toInt()), boxes());
+        if (const BoxRefusal* refusal = std::get_if<BoxRefusal>(&params)) {
+            cached.text = refusalMessage(*refusal);
+        } else {
+            QStringList workList;
+            workList.reserve(List1->count());
+            for (int i = 0; i < List1->count(); ++i)
+                workList.append(List1->item(i)->text());
+            cached.text = previewText(renamer::previewRun(std::get<renamer::ModeParams>(params), workList));
+        }
         cached.generation = previewGeneration_;
     }
     return cached.text;

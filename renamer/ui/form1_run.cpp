@@ -6,6 +6,7 @@
 #include "batch/undo_line.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
+#include "renamer/ui/input_messages.h"
 #include "renamer/ui/run_messages.h"
 
 #include <QApplication>
@@ -28,18 +29,18 @@ constexpr qint64 kPaintIntervalMs = 33;
 
 } // namespace
 
-void Form1::Command2_Click() { runMode(renamer::Mode::RemoveTag); }
-void Form1::Command6_Click() { runMode(renamer::Mode::Prefix); }
-void Form1::Command5_Click() { runMode(renamer::Mode::Replace); }
-void Form1::Command1_Click() { runMode(renamer::Mode::Insert); }
-void Form1::Command7_Click() { runMode(renamer::Mode::DeleteAt); }
-void Form1::Command10_Click() { runMode(renamer::Mode::DeleteBefore); }
-void Form1::Command8_Click() { runMode(renamer::Mode::NumberFront); }
-void Form1::Command9_Click() { runMode(renamer::Mode::NumberBehind); }
+void Form1::Command2_Click() { runMode(Mode::RemoveTag); }
+void Form1::Command6_Click() { runMode(Mode::Prefix); }
+void Form1::Command5_Click() { runMode(Mode::Replace); }
+void Form1::Command1_Click() { runMode(Mode::Insert); }
+void Form1::Command7_Click() { runMode(Mode::DeleteAt); }
+void Form1::Command10_Click() { runMode(Mode::DeleteBefore); }
+void Form1::Command8_Click() { runMode(Mode::NumberFront); }
+void Form1::Command9_Click() { runMode(Mode::NumberBehind); }
 
-renamer::Boxes Form1::boxes() const
+BoxTexts Form1::boxes() const
 {
-    renamer::Boxes b;
+    BoxTexts b;
     b.text2 = Text2->text();
     b.text3 = Text3->text();
     b.text4 = Text4->text();
@@ -53,14 +54,14 @@ renamer::Boxes Form1::boxes() const
     return b;
 }
 
-void Form1::runMode(renamer::Mode mode)
+void Form1::runMode(Mode mode)
 {
-    auto prepared = renamer::prepareRun(mode, boxes(), List1->count());
-    if (const QString* refusal = std::get_if<QString>(&prepared)) {
-        tell(QMessageBox::Warning, *refusal);
+    const auto params = readBoxes(mode, boxes());
+    if (const BoxRefusal* refusal = std::get_if<BoxRefusal>(&params)) {
+        tell(QMessageBox::Warning, refusalMessage(*refusal));
         return;
     }
-    const renamer::PreparedRun& run = std::get<renamer::PreparedRun>(prepared);
+    const renamer::PreparedRun run = renamer::prepareRun(std::get<renamer::ModeParams>(params), List1->count());
 
     // A restore still renaming in this folder would race the run.
     restore_->wait();
