@@ -2,15 +2,10 @@
 #include "platform/cp932.h"
 #include "platform/durable_file.h"
 #include "platform/rename.h"
-#include "platform/system_folder.h"
-#include "platform/text_file.h"
 #include "temp_env.h"
 
 #include <QDir>
-#include <QFileInfo>
 
-
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -51,75 +46,6 @@ TEST(Cp932, ExactRoundTripsOnly)
         }
 }
 
-TEST(TextFile, WritesReplaceWhatHoldsTheNameAndNeverFollowIt)
-{
-    testsupport::TempWorkDir dir;
-    dir.write("elsewhere", "not ours");
-    QFile::link(dir.file("elsewhere"), "a.txt");
-    EXPECT_EQ(platform::writeLines("a.txt", {u("た"), ""}), platform::WriteStatus::Ok);
-    EXPECT_EQ(std::tuple(dir.read("a.txt"), QFileInfo("a.txt").isSymLink(), dir.read("elsewhere")),
-              std::tuple(QByteArray("\x82\xBD\r\n\r\n"), false, QByteArray("not ours")));
-    EXPECT_EQ(platform::writeLines("b.txt", {"x", u("\u00e9")}), platform::WriteStatus::NotRepresentable);
-    EXPECT_EQ(platform::writeLines("missing/a.txt", {"x"}), platform::WriteStatus::IoError);
-    QDir().mkdir("sub");
-    EXPECT_EQ(platform::replaceFile("sub", "x"), platform::WriteStatus::IoError);
-    EXPECT_EQ(dir.names(), (QStringList{"a.txt", "elsewhere", "sub"}));   // no scratch file left behind
-    EXPECT_EQ(platform::removeFile("a.txt"), platform::RemoveStatus::Removed);
-    EXPECT_EQ(platform::removeFile("a.txt"), platform::RemoveStatus::Missing);
-}
-
-// Whatever stands at a name, reading it neither blocks nor takes more than the limit.
-TEST(TextFile, ReadsOnlyRegularFilesWithinTheLimit)
-{
-    testsupport::TempWorkDir dir;
-    dir.write("small", "12345");
-    mkfifo("fifo", 0600);   // no writer: an open that waited would hang the test
-    QDir().mkdir("folder");
-    QFile::link("/dev/zero", "zero");
-    QFile::link("small", "link");
-    using S = platform::ReadStatus;
-    const std::tuple<const char*, platform::Links, S, QByteArray> rows[] = {
-        {"small", platform::Links::Follow, S::Ok, "12345"}, {"missing", platform::Links::Follow, S::Missing, ""},
-        {"fifo", platform::Links::Follow, S::NotRegular, ""}, {"folder", platform::Links::Follow, S::NotRegular, ""},
-        {"zero", platform::Links::Follow, S::NotRegular, ""}, {"link", platform::Links::Follow, S::Ok, "12345"},
-        {"link", platform::Links::Refuse, S::NotRegular, ""}};
-    for (const auto& [name, links, status, bytes] : rows) {
-        const auto r = platform::readFile(name, 5, links);
-        EXPECT_EQ(std::pair(r.status, r.bytes), std::pair(status, bytes)) << name;
-    }
-    EXPECT_EQ(platform::readFile("small", 4).status, S::TooLarge);
-}
-
-// The script's lines are not at its name until synced; then they replace what stood there.
-TEST(DurableFile, PutInPlaceOnTheFirstSync)
-{
-    testsupport::TempWorkDir dir;
-    dir.write("elsewhere", "not ours");
-    dir.write("hard", "old script");
-    ASSERT_EQ(link("hard", "modosu.bat"), 0);   // another name of the same file
-    platform::DurableFile file;
-    ASSERT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::Ok);
-    EXPECT_EQ(file.append("ren    b    a\r\n"), 15);
-    EXPECT_EQ(dir.read("modosu.bat"), "old script");
-    ASSERT_TRUE(file.sync());
-    EXPECT_EQ(file.append("ren    c    b\r\n"), 15);
-    ASSERT_TRUE(file.sync());
-    file.close();
-    EXPECT_EQ(std::tuple(dir.read("modosu.bat"), dir.read("hard"), dir.names()),
-              std::tuple(QByteArray("ren    b    a\r\nren    c    b\r\n"), QByteArray("old script"),
-                         QStringList{"elsewhere", "hard", "modosu.bat"}));
-
-    QFile::remove("modosu.bat");
-    QFile::link(dir.file("elsewhere"), "modosu.bat");
-    ASSERT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::Ok);
-    file.close();   // never synced: the link stays, the scratch file goes
-    EXPECT_EQ(std::tuple(QFileInfo("modosu.bat").isSymLink(), dir.names().size()), std::tuple(true, qsizetype(3)));
-
-    QFile::remove("modosu.bat");
-    mkfifo("modosu.bat", 0600);
-    EXPECT_EQ(file.open("modosu.bat", -1), platform::DurableFile::OpenStatus::InTheWay);
-}
-
 // A write or sync that fails keeps only whole lines that got in, never
 // makes the file longer than what was written, and where the file cannot be
 // put right (the cut stays, the sync failed) nothing more gets in.
@@ -157,53 +83,35 @@ TEST(DurableFile, FailedOrShortWritesKeepWholeLinesOnly)
     }
 }
 
+// On every path: the no-replace flag; volumes without it (EINVAL), where a
+// hard link stands in; and volumes without hard links too (EPERM), where the
+// rename is checked. Two links of one file stand in for what a case-blind
+// volume shows of one file under two spellings; where the flag is known they
+// are two names, and neither may go.
 TEST(Rename, NeverReplacesAndReportsEachOutcome)
-{
-    testsupport::TempWorkDir dir;
-    dir.write("a", "A");
-    dir.write("b", "B");
-    dir.write("abc.txt", "C");
-    QDir(dir.path()).mkdir("sub");
-    using platform::RenameStatus;
-    const std::tuple<const char*, const char*, RenameStatus> rows[] = {
-        {"a", "b", RenameStatus::TargetExists},
-        {"a", "sub", RenameStatus::TargetExists},
-        {"missing", "x", RenameStatus::SourceMissing},
-        {"abc.txt", "ABC.txt", RenameStatus::Renamed},  // letter case only
-        {"a", "新しい 名前.txt", RenameStatus::Renamed},
-    };
-    for (const auto& [from, to, status] : rows)
-        EXPECT_EQ(platform::renameNoReplace(u(from), u(to)), status) << from << " -> " << to;
-    EXPECT_EQ(dir.read("b"), "B");
-    EXPECT_EQ(dir.read(u("新しい 名前.txt")), "A");
-}
-
-// Volumes without the no-replace flag (EINVAL) and without hard links (EPERM): a checked rename.
-TEST(Rename, FallsBackWhereTheVolumeKnowsNeitherFlagNorLinks)
 {
     using platform::RenameStatus;
     using platform::io::testing::Fallback;
-    for (const Fallback fallback : {Fallback::HardLink, Fallback::CheckedRename}) {
-        const bool links = fallback == Fallback::HardLink;
+    for (const Fallback fallback : {Fallback::None, Fallback::HardLink, Fallback::CheckedRename}) {
+        SCOPED_TRACE(int(fallback));
         platform::io::testing::forceFallback(fallback);
         testsupport::TempWorkDir dir;
-        dir.write("a", "A"), dir.write("b", "B"), dir.write("x.txt", "X");
-        ASSERT_EQ(link("x.txt", "X.TXT"), 0);   // as a case-blind volume sees one file under two spellings
+        dir.write("a", "A"), dir.write("b", "B"), dir.write("abc.txt", "C"), dir.write("x.txt", "X");
+        QDir(dir.path()).mkdir("sub");
+        ASSERT_EQ(link("x.txt", "X.TXT"), 0);
         const std::tuple<const char*, const char*, RenameStatus> rows[] = {
-            {"a", "b", RenameStatus::TargetExists}, {"missing", "c", RenameStatus::SourceMissing},
-            {"x.txt", "X.TXT", RenameStatus::Renamed}, {"a", "c", RenameStatus::Renamed}};
+            {"a", "b", RenameStatus::TargetExists},
+            {"a", "sub", RenameStatus::TargetExists},
+            {"missing", "c", RenameStatus::SourceMissing},
+            {"abc.txt", "ABC.txt", RenameStatus::Renamed},   // letter case only
+            {"x.txt", "X.TXT", fallback == Fallback::None ? RenameStatus::TargetExists : RenameStatus::Renamed},
+            {"a", "新しい 名前.txt", RenameStatus::Renamed},
+        };
         for (const auto& [from, to, status] : rows)
-            EXPECT_EQ(platform::renameNoReplace(u(from), u(to)), status) << from << " -> " << to << " links " << links;
-        EXPECT_EQ(std::tuple(dir.read("b"), dir.read("c"), dir.exists("a")), std::tuple("B", "A", false)) << links;
+            EXPECT_EQ(platform::renameNoReplace(u(from), u(to)), status) << from << " -> " << to;
+        EXPECT_EQ(std::tuple(dir.read("b"), dir.read(u("新しい 名前.txt")), dir.exists("a")), std::tuple("B", "A", false));
     }
     platform::io::testing::disarm();
-}
-
-TEST(SystemFolder, FollowsXdgDataHomeAndMapsScriptPaths)
-{
-    testsupport::TempWorkDir dir;
-    EXPECT_EQ(platform::mapScriptPath("C:\\WINDOWS\\cpy.bat"), dir.systemFolder() + "/cpy.bat");
-    EXPECT_EQ(platform::mapScriptPath("quillmere.exe"), "quillmere.exe");
 }
 
 } // namespace
