@@ -23,8 +23,6 @@ TEST(Preview, TellsWhatTheRunWouldDo)
 {
     const QString longName = QString(250, u'a') + q(".txt");
     const Row rows[] = {
-        {"prefix", Prefix{"P_"}, {q("写真1.jpg"), q("写真2.jpg"), q("setup.exe")},
-         "写真1.jpg → P_写真1.jpg\n写真2.jpg → P_写真2.jpg\n1 件はそのまま（exe, bat, com, dll）"},
         {"more than five, every kind excluded", Prefix{"P_"},
          {"1", "2", "3", "a.exe", "4", "b.bat", "5", "c.com", "6", "d.dll", "7", "A.EXE"},
          "1 → P_1\n2 → P_2\n3 → P_3\n4 → P_4\n5 → P_5\nほか 3 件を変更／4 件はそのまま（exe, bat, com, dll）"},
