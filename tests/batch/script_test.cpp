@@ -17,15 +17,6 @@ namespace {
 
 using Status = batch::RestoreReport::Status;
 
-// "name=contents" of every file but the script.
-QString others(const testsupport::TempWorkDir& dir)
-{
-    QStringList left = dir.names();
-    left.removeAll("modosu.bat");
-    for (QString& name : left) name += "=" + QString::fromUtf8(dir.read(name));
-    return left.join(" ");
-}
-
 // Files hold their own names; the runner's report comes back on this thread.
 TEST(Script, RestoreThroughTheRunner)
 {
@@ -54,7 +45,7 @@ TEST(Script, RestoreThroughTheRunner)
         ASSERT_TRUE(runner.start("modosu.bat") && spy.wait(5000));
         const auto x = spy.at(0).at(0).value<batch::RestoreReport>();
         const std::array counts{x.restored, x.alreadyBack, x.taken, x.missing, x.ambiguous, int(x.cutShort)};
-        EXPECT_EQ(std::tuple(deliveredOn, x.status, counts, others(dir)), std::tuple(QThread::currentThread(), Status::Ran, r.counts, r.after))
+        EXPECT_EQ(std::tuple(deliveredOn, x.status, counts, dir.contentsButScript()), std::tuple(QThread::currentThread(), Status::Ran, r.counts, r.after))
             << r.script.data();
         EXPECT_TRUE(batch::restoreMessage(x, "modosu.bat").contains(QString::fromUtf8(r.message))) << batch::restoreMessage(x, "modosu.bat").toStdString();
     }
@@ -84,7 +75,7 @@ TEST(Script, ForeignScriptsRunNothing)
         dir.write("b", "B"), dir.write("c", "C");
         dir.write("modosu.bat", QByteArray(script).replace("<NUL>", QByteArray(1, '\0')));
         const auto report = batch::runUndoScript("modosu.bat");
-        EXPECT_EQ(std::tuple(report.status, report.foreignLine, others(dir)), std::tuple(Status::Foreign, line, QString("b=B c=C")))
+        EXPECT_EQ(std::tuple(report.status, report.foreignLine, dir.contentsButScript()), std::tuple(Status::Foreign, line, QString("b=B c=C")))
             << script.toStdString();
         EXPECT_TRUE(batch::restoreMessage(report, "modosu.bat").contains(QStringLiteral("%1 行目").arg(line)));
     }

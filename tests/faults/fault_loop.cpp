@@ -1,8 +1,6 @@
 #include "fault_loop.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <dirent.h>
@@ -140,11 +138,6 @@ QStringList tempsBeside(const Folder& f, const QString& name)
         if (entry.startsWith(u'.' + name + u'.'))
             temps << entry;
     return temps;
-}
-
-QString memoryFolder()
-{
-    return QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QString();
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)

@@ -62,10 +62,6 @@ std::set<unsigned long long> files(const Folder& f);
 // Names of entries hidden beside name (".name.xxxx"): a temporary file.
 QStringList tempsBeside(const Folder& f, const QString& name);
 
-// Where syncs cost nothing, for a work folder of a test that makes thousands
-// (a memory file system); empty where there is none.
-QString memoryFolder();
-
 void writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace faults

@@ -102,7 +102,7 @@ Folder makeFolder(const QStringList& files)
 
 int loopOverRuns(Fallback fallback, const Sampling& sampling)
 {
-    testsupport::TempWorkDir dir(memoryFolder());
+    testsupport::TempWorkDir dir(testsupport::memoryFolder());
     const Workload w = workload();
     const Folder before = makeFolder(w.files);
     const auto calls = countCalls([&] { watchedRun(w.workList); }, fallback);
@@ -146,7 +146,7 @@ TEST(FaultLoop, RunOnEveryRenamePath)
 TEST(FaultLoop, Restore)
 {
     for (const Fallback fallback : {Fallback::None, Fallback::HardLink}) {
-        testsupport::TempWorkDir dir(memoryFolder());
+        testsupport::TempWorkDir dir(testsupport::memoryFolder());
         const Workload w = workload();
         const Folder before = makeFolder(w.files);
         const auto prepare = [&] {

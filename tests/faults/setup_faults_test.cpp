@@ -41,7 +41,7 @@ setup::DateEntry entry()
 template <typename Prepare, typename Op, typename Check>
 int loop(Prepare prepare, Op op, Check check, const std::function<void()>& seen = [] {})
 {
-    testsupport::TempWorkDir dir(memoryFolder());
+    testsupport::TempWorkDir dir(testsupport::memoryFolder());
     prepare();
     const auto calls = countCalls(op);
     seen();

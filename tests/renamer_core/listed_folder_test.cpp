@@ -27,21 +27,15 @@ int openFolder(const char* path) { return ::open(path, O_RDONLY | O_DIRECTORY | 
 // folder may be on another kind, so fall back to the shared-memory one.
 std::unique_ptr<testsupport::TempWorkDir> vouchedWorkDir()
 {
-    const auto vouched = [] {
+    for (const QString& under : {QString(), testsupport::memoryFolder()}) {
+        auto dir = std::make_unique<testsupport::TempWorkDir>(under);
         const int fd = openFolder(".");
         const bool watching = platform::FolderWatch(fd).watching();
         ::close(fd);
-        return watching;
-    };
-    auto dir = std::make_unique<testsupport::TempWorkDir>();
-    if (vouched())
-        return dir;
-    dir.reset();
-    const QByteArray tmp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", "/dev/shm");
-    dir = std::make_unique<testsupport::TempWorkDir>();
-    qputenv("TMPDIR", tmp);
-    return vouched() ? std::move(dir) : nullptr;
+        if (watching)
+            return dir;
+    }
+    return nullptr;
 }
 
 // A listing spares the run a second read of the folder only while no name in

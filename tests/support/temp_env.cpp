@@ -67,4 +67,24 @@ QStringList TempWorkDir::names() const
     return list;
 }
 
+QStringList TempWorkDir::namesButScript() const
+{
+    QStringList list = names();
+    list.removeAll(QStringLiteral("modosu.bat"));
+    return list;
+}
+
+QString TempWorkDir::contentsButScript(const QString& separator) const
+{
+    QStringList list = namesButScript();
+    for (QString& name : list)
+        name += u'=' + QString::fromUtf8(read(name));
+    return list.join(separator);
+}
+
+QString memoryFolder()
+{
+    return QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QString();
+}
+
 } // namespace testsupport

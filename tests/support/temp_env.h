@@ -29,6 +29,9 @@ public:
     bool exists(const QString& name) const;
     // Names in the working directory (all entries but . and ..), sorted.
     QStringList names() const;
+    // The same without the undo script's, and as "name=contents" joined by separator.
+    QStringList namesButScript() const;
+    QString contentsButScript(const QString& separator = QStringLiteral(" ")) const;
 
 private:
     QTemporaryDir dir_;
@@ -36,5 +39,10 @@ private:
     QByteArray oldXdg_;
     bool hadXdg_ = false;
 };
+
+// Where syncs cost nothing, for the work folder of a test that makes
+// thousands, or one that needs a local file system (a memory file system);
+// empty where there is none.
+QString memoryFolder();
 
 } // namespace testsupport
