@@ -2,7 +2,7 @@
 #include "batch/undo_script.h"
 
 #include "batch/undo_line.h"
-#include "common/both_at_once.h"
+#include "common/worker.h"
 #include "platform/cp932.h"
 
 #include <QStringList>
@@ -95,11 +95,14 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     // Large scripts are decoded in two halves at once, split at a line end.
     const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
     ParsedScript second;
-    const auto first = [&] { decodeLines(QByteArrayView(bytes).first(half), parsed); };
-    if (half < whole)
-        bothAtOnce(first, [&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
-    else
-        first();
+    if (half < whole) {
+        Worker beside;
+        const auto ticket = beside.post([&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
+        decodeLines(QByteArrayView(bytes).first(half), parsed);
+        beside.waitFor(ticket);
+    } else {
+        decodeLines(QByteArrayView(bytes).first(half), parsed);
+    }
     if (parsed.status == ParsedScript::Status::Foreign)
         return refuse(parsed.foreignLine);
     if (second.status == ParsedScript::Status::Foreign)

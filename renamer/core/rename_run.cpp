@@ -39,6 +39,7 @@ constexpr qsizetype kSnapshotFrom = 256;
 class Run {
 public:
     Run(const RunOptions& options, RunReport& report) : options_(options), report_(report) {}
+    ~Run() { committer_.stop(); }   // before the groups and the script go
 
     bool open()
     {
@@ -350,7 +351,7 @@ private:
     std::optional<NameSet> present_;   // the folder's files as the groups taken in left them
     RunMoves moves_;
     QElapsedTimer clock_;
-    GroupCommitter committer_{script_};   // last: stops before the groups and the script go
+    GroupCommitter committer_{script_};
 };
 
 } // namespace
