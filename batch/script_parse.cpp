@@ -2,7 +2,6 @@
 #include "batch/undo_script.h"
 
 #include "batch/undo_line.h"
-#include "common/both_at_once.h"
 #include "platform/cp932.h"
 
 #include <QStringList>
@@ -12,23 +11,19 @@
 namespace batch {
 namespace {
 
-// From this many bytes on (about 4,000 lines), a script is decoded on two
-// threads.
-constexpr qsizetype kParallelFrom = 256 * 1024;
-
 bool hasForeignByte(QByteArrayView line)
 {
     return std::any_of(line.begin(), line.end(), isForeignByte);
 }
 
-// Decodes whole lines (each ended by CR LF) and takes their readings; a
-// line that is not code page 932 or has no reading of bare names makes the
-// part foreign, with that line's number within the part.
-void decodeLines(QByteArrayView bytes, ParsedScript& part)
+// Decodes whole lines (each ended by CR LF, with no other CR or LF) and
+// takes their readings; a line that is not code page 932 or has no reading
+// of bare names makes the script foreign.
+void decodeLines(QByteArrayView bytes, ParsedScript& parsed)
 {
     const auto refuse = [&](int line) {
-        part.status = ParsedScript::Status::Foreign;
-        part.foreignLine = line;
+        parsed.status = ParsedScript::Status::Foreign;
+        parsed.foreignLine = line;
     };
     const auto text = platform::decodeCp932(bytes.toByteArray());
     if (!text) {
@@ -39,12 +34,13 @@ void decodeLines(QByteArrayView bytes, ParsedScript& part)
                 return refuse(int(i) + 1);
         return refuse(1);
     }
-    // Every line ends in CR LF; each is read where it stands.
+    // Each line is read where it stands. No trail byte of the code page is
+    // CR or LF, so every LF in the text is a line's end, after its CR.
     const QStringView all(*text);
-    for (qsizetype pos = 0, end = 0; (end = all.indexOf(u"\r\n", pos)) >= 0; pos = end + 2) {
-        part.readings.push_back(usableReadings(all.sliced(pos, end - pos)));
-        if (part.readings.back().empty())
-            return refuse(int(part.readings.size()));
+    for (qsizetype pos = 0, end = 0; (end = all.indexOf(u'\n', pos)) >= 0; pos = end + 1) {
+        parsed.readings.push_back(usableReadings(all.sliced(pos, end - 1 - pos)));
+        if (parsed.readings.back().empty())
+            return refuse(int(parsed.readings.size()));
     }
 }
 
@@ -92,20 +88,10 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     // Nothing but a cut line is no script a run leaves.
     if (count == 0 && parsed.cutShort)
         return refuse(0, ParsedScript::Status::Damaged);
-    // Large scripts are decoded in two halves at once, split at a line end.
-    const qsizetype half = whole >= kParallelFrom ? bytes.indexOf("\r\n", whole / 2) + 2 : whole;
-    ParsedScript second;
-    const auto first = [&] { decodeLines(QByteArrayView(bytes).first(half), parsed); };
-    if (half < whole)
-        bothAtOnce(first, [&] { decodeLines(QByteArrayView(bytes).sliced(half, whole - half), second); });
-    else
-        first();
+    parsed.readings.reserve(std::size_t(count));
+    decodeLines(QByteArrayView(bytes).first(whole), parsed);
     if (parsed.status == ParsedScript::Status::Foreign)
         return refuse(parsed.foreignLine);
-    if (second.status == ParsedScript::Status::Foreign)
-        return refuse(int(parsed.readings.size()) + second.foreignLine);
-    parsed.readings.insert(parsed.readings.end(), std::make_move_iterator(second.readings.begin()),
-                           std::make_move_iterator(second.readings.end()));
     return parsed;
 }
 

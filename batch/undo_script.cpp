@@ -2,17 +2,13 @@
 #include "batch/undo_script.h"
 
 #include "batch/undo_line.h"
-#include "common/ordered_worker.h"
 #include "platform/folder_lock.h"
 #include "platform/system_folder.h"
 #include "platform/text_file.h"
 
-#include <QFile>
 #include <QSet>
-#include <QStringList>
+#include <QStringEncoder>
 
-#include <deque>
-#include <memory>
 #include <vector>
 
 namespace batch {
@@ -89,10 +85,9 @@ void recountWhenAllBack(const ParsedScript& script, std::vector<Outcome>& outcom
     report.taken = 0;
 }
 
-// The lines are undone from the last to the first. The renames run on a
-// thread of their own in chunks, while the next chunk's names are encoded;
-// a line that can be read more than one way looks at the folder, so it waits
-// until every rename before it is done.
+// The lines are undone from the last to the first, one after another: the
+// renames are nearly all of the time, and on a thread of their own they
+// were no faster.
 class Restore {
 public:
     Restore(const ParsedScript& script, RestoreReport& report)
@@ -106,88 +101,50 @@ public:
         // backwards, or a chain such as Aa -> AAa, a -> Aa would collide.
         for (std::size_t i = outcomes_.size(); i-- > 0;) {
             const auto& readings = script_.readings[i];
-            if (readings.size() == 1) {
-                const Reading& r = readings.front();
-                if (r.first == r.second) {
-                    ++report_.unchanged;
-                    outcomes_[i] = Outcome::Done;
-                } else {
-                    // The no-replace rename itself says whether it can be
-                    // done: no file need be looked up first.
-                    chunk_.push_back({i, QFile::encodeName(r.first), QFile::encodeName(r.second)});
-                    if (chunk_.size() >= chunkLines_)
-                        handOver();
-                }
-                continue;
+            if (readings.size() != 1) {
+                chooseAndCarryOut(i);
+            } else if (readings.front().first == readings.front().second) {
+                ++report_.unchanged;
+                outcomes_[i] = Outcome::Done;
+            } else {
+                // The no-replace rename itself says whether it can be done:
+                // no file need be looked up first.
+                carryOut(readings.front(), outcomes_[i]);
             }
-            settle();
-            carryOutAlone(i);
         }
-        settle();
         recountWhenAllBack(script_, outcomes_, report_);
     }
 
 private:
-    struct Rename {
-        std::size_t line;
-        QByteArray from, to;   // as the file system spells them
-        platform::RenameStatus status = platform::RenameStatus::Failed;
-        bool backThere = false;
-    };
-    using Chunk = std::vector<Rename>;
-
-    void handOver()
+    // Both names are bare: the script was checked whole.
+    void carryOut(const Reading& reading, Outcome& outcome)
     {
-        if (chunk_.empty())
-            return;
-        if (inFlight_.size() >= 2)
-            takeInOldest();
-        auto chunk = std::make_shared<Chunk>(std::move(chunk_));
-        chunk_ = Chunk();
-        chunk_.reserve(chunkLines_);
-        const std::uint64_t ticket = worker_.post([chunk, this] {
-            for (Rename& r : *chunk) {
-                r.status = renameBack(r.from, r.to);
-                // Asked at once: undoing the lines above may bring that name back later.
-                r.backThere = r.status == platform::RenameStatus::SourceMissing
-                    && exists(script_.readings[r.line].front().second);
-            }
-        });
-        inFlight_.emplace_back(ticket, std::move(chunk));
-        chunkLines_ = std::min<std::size_t>(2 * chunkLines_, 1024);
+        spell(reading.first, from_);
+        spell(reading.second, to_);
+        const platform::RenameStatus status = renameBack(from_, to_);
+        // Asked at once: undoing the lines above may bring that name back later.
+        countOutcome(status, status == platform::RenameStatus::SourceMissing && exists(reading.second), report_,
+                     outcome);
     }
 
-    void takeInOldest()
+    // The name as QFile::encodeName spells it, into out, whose room is kept
+    // from line to line: two allocations a line fewer.
+    void spell(const QString& name, QByteArray& out)
     {
-        const auto [ticket, chunk] = std::move(inFlight_.front());
-        inFlight_.pop_front();
-        worker_.waitFor(ticket);
-        for (const Rename& r : *chunk)
-            countOutcome(r.status, r.backThere, report_, outcomes_[r.line]);
+        out.resize(encoder_.requiredSpace(name.size()));
+        out.truncate(encoder_.appendToBuffer(out.data(), name) - out.data());
     }
 
-    // Every rename handed over done and counted.
-    void settle()
-    {
-        handOver();
-        while (!inFlight_.empty())
-            takeInOldest();
-    }
-
-    void carryOutAlone(std::size_t i)
+    // A line of more than one reading: the folder tells which can be done.
+    void chooseAndCarryOut(std::size_t i)
     {
         const auto& readings = script_.readings[i];
         Outcome& outcome = outcomes_[i];
         const Choice choice = choose(readings, exists);
         switch (choice.kind) {
-        case Choice::Kind::Rename: {
-            // Both names are bare: the script was checked whole.
-            const platform::RenameStatus status
-                = renameBack(QFile::encodeName(choice.reading.first), QFile::encodeName(choice.reading.second));
-            countOutcome(status, status == platform::RenameStatus::SourceMissing && exists(choice.reading.second),
-                         report_, outcome);
+        case Choice::Kind::Rename:
+            carryOut(choice.reading, outcome);
             break;
-        }
         case Choice::Kind::Nothing:
             ++report_.unchanged;
             outcome = Outcome::Done;
@@ -218,10 +175,8 @@ private:
     const ParsedScript& script_;
     RestoreReport& report_;
     std::vector<Outcome> outcomes_;
-    Chunk chunk_;
-    std::size_t chunkLines_ = 64;   // small at first, so that the renames start at once
-    std::deque<std::pair<std::uint64_t, std::shared_ptr<Chunk>>> inFlight_;
-    OrderedWorker worker_;   // last: stops first
+    QStringEncoder encoder_{QStringConverter::System, QStringConverter::Flag::Stateless};
+    QByteArray from_, to_;
 };
 
 } // namespace

@@ -2,6 +2,7 @@
  *   qm_c_loop make DIR COUNT       a new folder of COUNT mixed names
  *   qm_c_loop run PREFIX           the prefix run in the working directory
  *   qm_c_loop restore [SCRIPT]     its restore (modosu.bat by default)
+ *   qm_c_loop restore-plain [SCRIPT]  the same without a look at the lines
  *   qm_c_loop plan PREFIX          the run's script size, first old name and
  *                                  last new name, one a line
  *   qm_c_loop wait FILE SIZE NAME  waits until FILE holds SIZE bytes (FILE
@@ -19,7 +20,7 @@
 
 static int usage(void)
 {
-    fputs("usage: qm_c_loop make DIR COUNT | run PREFIX | restore [SCRIPT] | plan PREFIX | wait FILE SIZE NAME\n",
+    fputs("usage: qm_c_loop make DIR COUNT | run PREFIX | restore[-plain] [SCRIPT] | plan PREFIX | wait FILE SIZE NAME\n",
           stderr);
     return 2;
 }
@@ -63,6 +64,8 @@ int main(int argc, char** argv)
         return qmb_run_prefix(argv[2], &result) == 0 && result.failed == 0 ? 0 : 1;
     if (!strcmp(command, "restore") && argc <= 3)
         return qmb_restore(argc == 3 ? argv[2] : "modosu.bat", &result) == 0 && result.failed == 0 ? 0 : 1;
+    if (!strcmp(command, "restore-plain") && argc <= 3)
+        return qmb_restore_plain(argc == 3 ? argv[2] : "modosu.bat", &result) == 0 && result.failed == 0 ? 0 : 1;
     if (!strcmp(command, "plan") && argc == 3) {
         char *first_old, *last_new;
         if (qmb_plan_prefix(argv[2], &result, &first_old, &last_new) != 0 || !first_old)

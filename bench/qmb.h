@@ -52,6 +52,11 @@ int qmb_plan_prefix(const char* prefix, struct qmb_result* result, char** first_
  * is of another shape. */
 int qmb_restore(const char* script, struct qmb_result* result);
 
+/* The same without a look at any line's shape: splits each line at its
+ * first four blanks after "ren    " and renames back, last line first.
+ * -1 only when the script cannot be read or decoded. */
+int qmb_restore_plain(const char* script, struct qmb_result* result);
+
 #ifdef __cplusplus
 }
 #endif

@@ -1,7 +1,8 @@
-/* The plainest loops that do the durable work of a prefix run and of its
- * restore: what the program's figures are held against. */
+/* The plainest loop that does the durable work of a prefix run: what the
+ * program's figures are held against. */
 #define _GNU_SOURCE
 #include "qmb.h"
+#include "qmb_buffer.h"
 
 #include <dirent.h>
 #include <errno.h>
@@ -108,44 +109,6 @@ static int write_all(int fd, const char* data, size_t size)
     return 0;
 }
 
-struct buffer {
-    char* bytes;
-    size_t size, capacity;
-};
-
-static int reserve(struct buffer* b, size_t more)
-{
-    if (b->size + more <= b->capacity)
-        return 0;
-    size_t capacity = b->capacity ? b->capacity : 65536;
-    while (capacity < b->size + more)
-        capacity *= 2;
-    char* grown = realloc(b->bytes, capacity);
-    if (!grown)
-        return -1;
-    b->bytes = grown;
-    b->capacity = capacity;
-    return 0;
-}
-
-/* Converts the whole input, or nothing (the buffer as it was). */
-static int convert(iconv_t cd, const char* in, size_t size, struct buffer* out)
-{
-    /* Code page 932 never takes more bytes than UTF-8, and the reverse at
-     * most twice as many (a half-width kana: 1 byte against 3). */
-    if (reserve(out, 2 * size + 1) != 0)
-        return -1;
-    char* from = (char*)in;
-    char* to = out->bytes + out->size;
-    size_t left = size, room = out->capacity - out->size;
-    if (iconv(cd, &from, &left, &to, &room) == (size_t)-1 || left != 0) {
-        iconv(cd, NULL, NULL, NULL, NULL);
-        return -1;
-    }
-    out->size = (size_t)(to - out->bytes);
-    return 0;
-}
-
 /* A group: its undo lines, then its renames. */
 struct group {
     struct buffer lines;                  /* encoded, CR LF after each */
@@ -203,7 +166,7 @@ static int run(const char* prefix, int dry, struct qmb_result* result, char** fi
         }
         const size_t old_size = strlen(old), new_size = prefix_size + old_size;
         line.size = 0;
-        if (reserve(&line, 11 + new_size + old_size) != 0)
+        if (buffer_reserve(&line, 11 + new_size + old_size) != 0)
             goto out;
         char* at = line.bytes;
         at = mempcpy(at, "ren    ", 7);
@@ -213,11 +176,11 @@ static int run(const char* prefix, int dry, struct qmb_result* result, char** fi
         at = mempcpy(at, old, old_size);
         line.size = (size_t)(at - line.bytes);
         const size_t before = g->lines.size;
-        if (convert(cd, line.bytes, line.size, &g->lines) != 0) {
+        if (buffer_convert(cd, line.bytes, line.size, &g->lines) != 0) {
             ++result->skipped;
             continue;
         }
-        if (reserve(&g->lines, 2) != 0 || reserve(&g->new_names, new_size + 1) != 0)
+        if (buffer_reserve(&g->lines, 2) != 0 || buffer_reserve(&g->new_names, new_size + 1) != 0)
             goto out;
         memcpy(g->lines.bytes + g->lines.size, "\r\n", 2);
         g->lines.size += 2;
@@ -262,81 +225,4 @@ int qmb_plan_prefix(const char* prefix, struct qmb_result* result, char** first_
 {
     *first_old = *last_new = NULL;
     return run(prefix, 1, result, first_old, last_new);
-}
-
-static int bare(const char* name)
-{
-    return name[0] && strcmp(name, ".") != 0 && strcmp(name, "..") != 0 && !strchr(name, '/');
-}
-
-int qmb_restore(const char* script, struct qmb_result* result)
-{
-    memset(result, 0, sizeof *result);
-    struct buffer raw = {0}, text = {0};
-    char** pairs = NULL;
-    int status = -1;
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    const int fd = open(script, O_RDONLY | O_CLOEXEC);
-    struct stat st;
-    if (cd == (iconv_t)-1 || fd < 0 || fstat(fd, &st) != 0 || reserve(&raw, (size_t)st.st_size + 1) != 0)
-        goto out;
-    for (;;) {
-        if (raw.size == raw.capacity && reserve(&raw, raw.capacity) != 0)
-            goto out;
-        const ssize_t n = read(fd, raw.bytes + raw.size, raw.capacity - raw.size);
-        if (n < 0 && errno != EINTR)
-            goto out;
-        if (n == 0)
-            break;
-        if (n > 0)
-            raw.size += (size_t)n;
-    }
-    result->bytes = (long long)raw.size;
-    /* No trail byte of the code page is CR or LF, so the lines split alike
-     * before and after decoding: decode the whole file at once. */
-    if (convert(cd, raw.bytes, raw.size, &text) != 0 || reserve(&text, 1) != 0)
-        goto out;
-    text.bytes[text.size] = '\0';
-
-    size_t lines = 0;
-    for (size_t i = 0; i < text.size; ++i)
-        lines += text.bytes[i] == '\n';
-    pairs = malloc((2 * lines + 2) * sizeof *pairs);
-    if (!pairs)
-        goto out;
-    size_t n = 0;
-    for (char* at = text.bytes; *at;) {
-        char* end = strchr(at, '\n');
-        if (!end || end == at || end[-1] != '\r' || strncmp(at, "ren    ", 7) != 0)
-            goto out;
-        end[-1] = '\0';
-        char* new_name = at + 7;
-        char* split = strstr(new_name + 1, "    ");
-        if (!split)
-            goto out;
-        *split = '\0';
-        char* old = split + 4;
-        if (!bare(new_name) || !bare(old))
-            goto out;
-        pairs[n++] = new_name;
-        pairs[n++] = old;
-        at = end + 1;
-    }
-    while (n > 0) {
-        n -= 2;
-        if (renameat2(AT_FDCWD, pairs[n], AT_FDCWD, pairs[n + 1], RENAME_NOREPLACE) == 0)
-            ++result->renamed;
-        else
-            ++result->failed;
-    }
-    status = 0;
-out:
-    if (fd >= 0)
-        close(fd);
-    if (cd != (iconv_t)-1)
-        iconv_close(cd);
-    free(pairs);
-    free(raw.bytes);
-    free(text.bytes);
-    return status;
 }

@@ -118,6 +118,15 @@ void restoreC()
         fail("the C restore renamed too few");
 }
 
+// Without a look at any line's shape: the plainest restore there is.
+void restorePlainC()
+{
+    const int expected = folder().renames();
+    qmb_result result{};
+    if (qmb_restore_plain("modosu.bat", &result) != 0 || result.renamed != expected)
+        fail("the plain C restore renamed too few");
+}
+
 QByteArray scriptBytes()
 {
     QFile script(kScript);
@@ -231,8 +240,15 @@ void BM_Restore(benchmark::State& state)
     compare(state, restoreOurs, restoreC, [] { runOurs(); settle(); }, [] { runC(); settle(); }, dropScript, dropScript);
 }
 
+void BM_RestorePlain(benchmark::State& state)
+{
+    compare(state, restoreOurs, restorePlainC, [] { runOurs(); settle(); }, [] { runC(); settle(); }, dropScript,
+            dropScript);
+}
+
 BENCHMARK(BM_RenameRun)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(21);
 BENCHMARK(BM_Restore)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(21);
+BENCHMARK(BM_RestorePlain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(21);
 
 } // namespace
 

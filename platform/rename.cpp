@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -170,7 +171,11 @@ bool nameFreeFor(const QByteArray& from, const QByteArray& to)
 
 bool isBareFileName(const QString& name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(0));
+    // One pass, no lengths of literals measured: the restore asks this of
+    // every name of its script.
+    const bool dots = name == QLatin1StringView(".") || name == QLatin1StringView("..");
+    return !name.isEmpty() && !dots
+        && std::none_of(name.cbegin(), name.cend(), [](QChar c) { return c == u'/' || c.isNull(); });
 }
 
 bool entryExists(const QString& name)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ordered_worker.h"
+#include "common/worker.h"
 #include "platform/rename.h"
 #include "renamer/core/name_set.h"
 #include "renamer/core/rename_run.h"
@@ -52,10 +52,15 @@ struct Group {
 
 // Commits groups in the order started, on a thread of its own, so that the
 // next groups are planned while the kernel renames this one. Once a group's
-// lines do not all get in, the groups after it are skipped.
+// lines do not all get in, the groups after it are skipped. All but the
+// committing itself happens on the owner's thread; what a commit throws
+// comes out of the next start() or waitFor().
 class GroupCommitter {
 public:
     explicit GroupCommitter(platform::DurableFile& script) : script_(script) {}
+    ~GroupCommitter() { stop(); }
+    GroupCommitter(const GroupCommitter&) = delete;
+    GroupCommitter& operator=(const GroupCommitter&) = delete;
 
     // Queues group, which is not touched again until waitFor() returns.
     void start(Group& group);
@@ -66,12 +71,15 @@ public:
     // the guest's: planning beside a sync made each take several times as
     // long (measured), so the planner holds still through it.
     void waitOutSync() const { syncing_.wait(true); }
+    // Drops the groups not yet begun and waits for the one being committed:
+    // the owner of the groups and the script calls it before they go.
+    void stop() { worker_.stop(); }
 
 private:
     platform::DurableFile& script_;
     bool failed_ = false;   // the committing thread's own
     std::atomic<bool> syncing_{false};
-    OrderedWorker worker_;  // last: stops before the rest goes
+    Worker worker_;
 };
 
 } // namespace renamer

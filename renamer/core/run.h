@@ -25,6 +25,9 @@ namespace renamer {
 class Run {
 public:
     Run(const RunOptions& options, RunReport& report) : options_(options), report_(report) {}
+    ~Run() { committer_.stop(); }   // before the groups and the script go
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
 
     bool open();
     void walk(const QStringList& oldNames, const Transform& transform);
@@ -95,7 +98,7 @@ private:
     std::optional<NameSet> present_;   // the folder's files as the groups counted left them
     RunMoves moves_;
     QElapsedTimer clock_;
-    GroupCommitter committer_{script_};   // last: stops before the groups and the script go
+    GroupCommitter committer_{script_};
 };
 
 } // namespace renamer
