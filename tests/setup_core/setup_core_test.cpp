@@ -25,7 +25,8 @@ TEST(DatePageCheck, FocusGoesToTheFirstRejectedBoxAndPaddingKeepsTypedZeros)
     };
     for (const auto& c : cases) {
         const auto ref = firstRejectedBox(DateEntry{c.name, rows(c.rows)});
-        EXPECT_EQ((ref ? std::array{"name", "year", "month", "day"}[int(ref->box)] + (" " + std::to_string(ref->row + 1)) : "none"),
+        const char* const boxes[] = {"name", "year", "month", "day"};
+        EXPECT_EQ(ref ? std::string(boxes[int(ref->box)]).append(" ").append(std::to_string(ref->row + 1)) : "none",
                   c.expected) << c.rows.toStdString();
     }
     for (const auto& [text, year, part] : {std::array<QString, 3>{"", "0000", "00"}, {"19700", "9700", "00"}, {"年𠀋", "00年𠀋", "年𠀋"}, {"１２", "0012", "12"}})
