@@ -77,7 +77,10 @@ static void rename_back(char** pairs, size_t n, struct qmb_result* result)
     }
 }
 
-int qmb_restore(const char* script, struct qmb_result* result)
+/* checked: every line must be "ren    NEW    OLD" CR LF of bare names, or
+ * nothing is renamed; otherwise each line is only split at its first four
+ * blanks after the new name's first byte. */
+static int restore(const char* script, struct qmb_result* result, int checked)
 {
     struct buffer text = {0};
     char** pairs = NULL;
@@ -87,16 +90,15 @@ int qmb_restore(const char* script, struct qmb_result* result)
     size_t n = 0;
     for (char* at = text.bytes; *at;) {
         char* end = strchr(at, '\n');
-        if (!end || end == at || end[-1] != '\r' || strncmp(at, "ren    ", 7) != 0)
+        if (checked && (!end || end == at || end[-1] != '\r' || strncmp(at, "ren    ", 7) != 0))
             goto out;
-        end[-1] = '\0';
-        char* new_name = at + 7;
-        char* split = strstr(new_name + 1, "    ");
+        char* split = end ? strstr(at + 8, "    ") : NULL;
         if (!split)
             goto out;
-        *split = '\0';
+        end[-1] = *split = '\0';
+        char* new_name = at + 7;
         char* old = split + 4;
-        if (!bare(new_name) || !bare(old))
+        if (checked && (!bare(new_name) || !bare(old)))
             goto out;
         pairs[n++] = new_name;
         pairs[n++] = old;
@@ -110,29 +112,12 @@ out:
     return status;
 }
 
+int qmb_restore(const char* script, struct qmb_result* result)
+{
+    return restore(script, result, 1);
+}
+
 int qmb_restore_plain(const char* script, struct qmb_result* result)
 {
-    struct buffer text = {0};
-    char** pairs = NULL;
-    int status = -1;
-    if (read_decoded(script, &text, result) != 0 || !(pairs = pairs_for(&text)))
-        goto out;
-    size_t n = 0;
-    /* "ren    NEW    OLD" CR LF: the new name starts after the seventh byte. */
-    for (char* at = text.bytes; *at;) {
-        char* end = strchr(at, '\n');
-        char* split = end ? strstr(at + 8, "    ") : NULL;
-        if (!split)
-            goto out;
-        end[-1] = *split = '\0';
-        pairs[n++] = at + 7;
-        pairs[n++] = split + 4;
-        at = end + 1;
-    }
-    rename_back(pairs, n, result);
-    status = 0;
-out:
-    free(pairs);
-    free(text.bytes);
-    return status;
+    return restore(script, result, 0);
 }
