@@ -25,7 +25,7 @@ void decodeLines(QByteArrayView bytes, ParsedScript& parsed)
         parsed.status = ParsedScript::Status::Foreign;
         parsed.foreignLine = line;
     };
-    const auto text = platform::decodeCp932(bytes.toByteArray());
+    auto text = platform::decodeCp932(bytes.toByteArray());
     if (!text) {
         // Find the line that is not code page 932.
         const QList<QByteArray> raw = bytes.toByteArray().split('\n');
@@ -36,9 +36,10 @@ void decodeLines(QByteArrayView bytes, ParsedScript& parsed)
     }
     // Each line is read where it stands. No trail byte of the code page is
     // CR or LF, so every LF in the text is a line's end, after its CR.
-    const QStringView all(*text);
+    parsed.text = std::move(*text);
+    const QStringView all(parsed.text);
     for (qsizetype pos = 0, end = 0; (end = all.indexOf(u'\n', pos)) >= 0; pos = end + 1) {
-        parsed.readings.push_back(usableReadings(all.sliced(pos, end - 1 - pos)));
+        parsed.readings.push_back(usableReadings(all.sliced(pos, end - 1 - pos), Names::Borrowed));
         if (parsed.readings.back().empty())
             return refuse(int(parsed.readings.size()));
     }
@@ -67,8 +68,13 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
     // Whole lines are checked byte by byte, then decoded at once.
     qsizetype whole = 0;   // where the whole lines end
     int count = 0;
+    const char* const data = bytes.constData();
     for (qsizetype pos = 0; pos < size; pos = whole) {
-        const qsizetype end = bytes.indexOf("\r\n", pos);
+        // Nearly every line ends with CR LF at its first byte no name
+        // holds, found in one pass; any other line is looked at whole.
+        const char* const stop = std::find_if(data + pos, data + size, isForeignByte);
+        const bool plainEnd = stop + 1 < data + size && stop[0] == '\r' && stop[1] == '\n';
+        const qsizetype end = plainEnd ? stop - data : bytes.indexOf("\r\n", pos);
         if (end < 0) {
             // A run cut short leaves a last line without its end; other
             // line ends mean another program wrote the file.
@@ -81,7 +87,7 @@ ParsedScript parseUndoScript(const QByteArray& bytes)
         }
         if (++count > kMaxUndoLines)
             return refuse(count, ParsedScript::Status::TooManyLines);
-        if (hasForeignByte(QByteArrayView(bytes).sliced(pos, end - pos)))
+        if (!plainEnd && hasForeignByte(QByteArrayView(bytes).sliced(pos, end - pos)))
             return refuse(count);
         whole = end + 2;
     }

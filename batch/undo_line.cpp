@@ -15,8 +15,11 @@ QString undoLine(const QString& newName, const QString& oldName)
     return kRenPrefix + newName + kSplit + oldName;
 }
 
-std::vector<Reading> renReadings(QStringView line)
+std::vector<Reading> renReadings(QStringView line, Names names)
 {
+    const auto name = [names](QStringView part) {
+        return names == Names::Borrowed ? QString::fromRawData(part.data(), part.size()) : part.toString();
+    };
     std::vector<Reading> readings;
     if (!line.startsWith(kRenPrefix, Qt::CaseInsensitive))
         return readings;
@@ -34,14 +37,14 @@ std::vector<Reading> renReadings(QStringView line)
             continue;
         if (i + 1 >= rest.size())
             break;
-        readings.emplace_back(rest.left(at).toString(), rest.sliced(i + 1).toString());
+        readings.emplace_back(name(rest.left(at)), name(rest.sliced(i + 1)));
     }
     return readings;
 }
 
-std::vector<Reading> usableReadings(QStringView line)
+std::vector<Reading> usableReadings(QStringView line, Names names)
 {
-    auto readings = renReadings(line);
+    auto readings = renReadings(line, names);
     std::erase_if(readings, [](const Reading& r) {
         return !platform::isBareFileName(r.first) || !platform::isBareFileName(r.second);
     });

@@ -28,13 +28,18 @@ QString undoLine(const QString& newName, const QString& oldName);
 using Reading = std::pair<QString, QString>;   // (from, to): new name, old name
 using Exists = std::function<bool(const QString&)>;
 
+// How a reading's names are made: copied from the line, or borrowed from
+// the text the line stands in, which must then outlive them (the script's
+// parse keeps that text; its 40,000 names then cost no allocation).
+enum class Names { Copied, Borrowed };
+
 // The ways a "ren" line can be read as (from, to). A name may hold runs of
 // four blanks itself, so a line can have more than one reading; they come
 // in order of the split position. Empty when the line is not a "ren" line.
-std::vector<Reading> renReadings(QStringView line);
+std::vector<Reading> renReadings(QStringView line, Names names = Names::Copied);
 
 // The readings a rename could carry out: both names bare file names.
-std::vector<Reading> usableReadings(QStringView line);
+std::vector<Reading> usableReadings(QStringView line, Names names = Names::Copied);
 
 struct Choice {
     enum class Kind {

@@ -6,6 +6,7 @@
 #include "platform/system_folder.h"
 #include "platform/text_file.h"
 
+#include <QFile>
 #include <QSet>
 #include <QStringEncoder>
 
@@ -85,6 +86,17 @@ void recountWhenAllBack(const ParsedScript& script, std::vector<Outcome>& outcom
     report.taken = 0;
 }
 
+// What a line asks for, and where a plain rename's names stand in
+// Restore::spelled_.
+struct PlannedLine {
+    enum class Kind { Rename, Same, Choose };
+    Kind kind = Kind::Choose;
+    qsizetype from = 0;
+    qsizetype fromSize = 0;
+    qsizetype to = 0;
+    qsizetype toSize = 0;
+};
+
 // The lines are undone from the last to the first, one after another: the
 // renames are nearly all of the time, and on a thread of their own they
 // were no faster.
@@ -97,42 +109,82 @@ public:
 
     void run()
     {
+        plan();
         // The run wrote its lines in the order it renamed; undoing goes
         // backwards, or a chain such as Aa -> AAa, a -> Aa would collide.
-        for (std::size_t i = outcomes_.size(); i-- > 0;) {
-            const auto& readings = script_.readings[i];
-            if (readings.size() != 1) {
+        for (std::size_t i = lines_.size(); i-- > 0;) {
+            const PlannedLine& line = lines_[i];
+            switch (line.kind) {
+            case PlannedLine::Kind::Choose:
                 chooseAndCarryOut(i);
-            } else if (readings.front().first == readings.front().second) {
+                break;
+            case PlannedLine::Kind::Same:
                 ++report_.unchanged;
                 outcomes_[i] = Outcome::Done;
-            } else {
+                break;
+            case PlannedLine::Kind::Rename:
                 // The no-replace rename itself says whether it can be done:
                 // no file need be looked up first.
-                carryOut(readings.front(), outcomes_[i]);
+                carryOut(QByteArray::fromRawData(spelled_.constData() + line.from, line.fromSize),
+                         QByteArray::fromRawData(spelled_.constData() + line.to, line.toSize),
+                         [&]() -> const QString& { return script_.readings[i].front().second; }, outcomes_[i]);
+                break;
             }
         }
         recountWhenAllBack(script_, outcomes_, report_);
     }
 
 private:
-    // Both names are bare: the script was checked whole.
-    void carryOut(const Reading& reading, Outcome& outcome)
+    // Tells each line's kind and spells every plain rename's names before
+    // the first rename, into one block with a zero byte after each name.
+    // The renames then run back to back over two small arrays instead of
+    // walking the parsed lines between them: measured, several per cent of
+    // the whole restore, all of it time in the program.
+    void plan()
     {
-        spell(reading.first, from_);
-        spell(reading.second, to_);
-        const platform::RenameStatus status = renameBack(from_, to_);
-        // Asked at once: undoing the lines above may bring that name back later.
-        countOutcome(status, status == platform::RenameStatus::SourceMissing && exists(reading.second), report_,
-                     outcome);
+        lines_.resize(script_.readings.size());
+        qsizetype room = 0;
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            const auto& readings = script_.readings[i];
+            if (readings.size() != 1)
+                continue;
+            const Reading& r = readings.front();
+            if (r.first == r.second) {
+                lines_[i].kind = PlannedLine::Kind::Same;
+                continue;
+            }
+            lines_[i].kind = PlannedLine::Kind::Rename;
+            room += encoder_.requiredSpace(r.first.size()) + encoder_.requiredSpace(r.second.size()) + 2;
+        }
+        spelled_.resize(room);
+        char* const start = spelled_.data();
+        char* out = start;
+        const auto append = [&](const QString& name, qsizetype& at, qsizetype& size) {
+            at = out - start;
+            out = encoder_.appendToBuffer(out, name);
+            size = out - start - at;
+            *out++ = '\0';
+        };
+        for (std::size_t i = 0; i < lines_.size(); ++i) {
+            PlannedLine& line = lines_[i];
+            if (line.kind != PlannedLine::Kind::Rename)
+                continue;
+            const Reading& r = script_.readings[i].front();
+            append(r.first, line.from, line.fromSize);
+            append(r.second, line.to, line.toSize);
+        }
     }
 
-    // The name as QFile::encodeName spells it, into out, whose room is kept
-    // from line to line: two allocations a line fewer.
-    void spell(const QString& name, QByteArray& out)
+    // Both names are bare: the script was checked whole. from and to are
+    // the names as the system spells them, each ended by a zero byte;
+    // oldName gives the name the line puts back, asked for only when the
+    // rename found no file.
+    template <typename OldName>
+    void carryOut(const QByteArray& from, const QByteArray& to, const OldName& oldName, Outcome& outcome)
     {
-        out.resize(encoder_.requiredSpace(name.size()));
-        out.truncate(encoder_.appendToBuffer(out.data(), name) - out.data());
+        const platform::RenameStatus status = renameBack(from, to);
+        // Asked at once: undoing the lines above may bring that name back later.
+        countOutcome(status, status == platform::RenameStatus::SourceMissing && exists(oldName()), report_, outcome);
     }
 
     // A line of more than one reading: the folder tells which can be done.
@@ -143,7 +195,8 @@ private:
         const Choice choice = choose(readings, exists);
         switch (choice.kind) {
         case Choice::Kind::Rename:
-            carryOut(choice.reading, outcome);
+            carryOut(QFile::encodeName(choice.reading.first), QFile::encodeName(choice.reading.second),
+                     [&]() -> const QString& { return choice.reading.second; }, outcome);
             break;
         case Choice::Kind::Nothing:
             ++report_.unchanged;
@@ -176,7 +229,8 @@ private:
     RestoreReport& report_;
     std::vector<Outcome> outcomes_;
     QStringEncoder encoder_{QStringConverter::System, QStringConverter::Flag::Stateless};
-    QByteArray from_, to_;
+    QByteArray spelled_;
+    std::vector<PlannedLine> lines_;
 };
 
 } // namespace

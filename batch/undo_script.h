@@ -27,6 +27,7 @@ struct ParsedScript {
     };
     Status status = Status::Ok;
     int foreignLine = 0;   // 1-based number of the first line no run writes
+    QString text;   // the whole lines decoded; the readings' names point into it
     std::vector<std::vector<Reading>> readings;   // each whole line's readings of bare names, in file order
     bool cutShort = false; // a last line without CR LF, or zero bytes at the end: a run cut short
 };
