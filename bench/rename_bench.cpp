@@ -1,7 +1,8 @@
 // The rename run and its restore, each beside the plain C loop that does
 // the same durable work (qmb_loop.c) over the same folder of mixed names.
 // Columns: ours_ms and c_ms are medians of wall time, ratio the median of
-// the per-iteration ratios (ours / C), cpu_ratio the same for processor time.
+// the per-iteration ratios (ours / C), cpu_ratio the same for processor
+// time; *_user_ms and *_sys_ms are medians of its two parts.
 #include "batch/undo_line.h"
 #include "batch/undo_script.h"
 #include "renamer/core/listed_folder.h"
@@ -165,22 +166,35 @@ void dropScript()
     QFile::remove(kScript);
 }
 
-// Wall and processor time of one call.
+// Wall and processor time of one call, the latter also split into the
+// time in the program and the time in the kernel.
 struct Timing {
     double wallMs = 0;
     double cpuMs = 0;
+    double userMs = 0;
+    double systemMs = 0;
 };
+
+double milliseconds(const timeval& t)
+{
+    return double(t.tv_sec) * 1000.0 + double(t.tv_usec) / 1000.0;
+}
 
 template <typename F>
 Timing timed(F&& f)
 {
+    struct rusage usage {}, usageEnd {};
+    getrusage(RUSAGE_SELF, &usage);
     const auto wall = std::chrono::steady_clock::now();
     const std::clock_t cpu = std::clock();
     f();
     const std::clock_t cpuEnd = std::clock();
     const auto wallEnd = std::chrono::steady_clock::now();
+    getrusage(RUSAGE_SELF, &usageEnd);
     return {std::chrono::duration<double, std::milli>(wallEnd - wall).count(),
-            1000.0 * double(cpuEnd - cpu) / CLOCKS_PER_SEC};
+            1000.0 * double(cpuEnd - cpu) / CLOCKS_PER_SEC,
+            milliseconds(usageEnd.ru_utime) - milliseconds(usage.ru_utime),
+            milliseconds(usageEnd.ru_stime) - milliseconds(usage.ru_stime)};
 }
 
 double median(std::vector<double> v)
@@ -197,7 +211,7 @@ void compare(benchmark::State& state, void (*ours)(), void (*plain)(), void (*se
 {
     folder();
     checkSameScript();
-    std::vector<double> wallRatios, cpuRatios, oursMs, plainMs;
+    std::vector<double> wallRatios, cpuRatios, oursMs, plainMs, oursUser, plainUser, oursSystem, plainSystem;
     bool oursFirst = false;
     for (auto _ : state) {
         Timing a, b;
@@ -216,6 +230,10 @@ void compare(benchmark::State& state, void (*ours)(), void (*plain)(), void (*se
         state.SetIterationTime(a.wallMs / 1000.0);
         oursMs.push_back(a.wallMs);
         plainMs.push_back(b.wallMs);
+        oursUser.push_back(a.userMs);
+        plainUser.push_back(b.userMs);
+        oursSystem.push_back(a.systemMs);
+        plainSystem.push_back(b.systemMs);
         wallRatios.push_back(a.wallMs / b.wallMs);
         cpuRatios.push_back(b.cpuMs > 0 ? a.cpuMs / b.cpuMs : 0);
     }
@@ -223,6 +241,11 @@ void compare(benchmark::State& state, void (*ours)(), void (*plain)(), void (*se
     state.counters["c_ms"] = median(plainMs);
     state.counters["ratio"] = median(wallRatios);
     state.counters["cpu_ratio"] = median(cpuRatios);
+    // Where a gap lies: in the program or in the kernel's work.
+    state.counters["ours_user_ms"] = median(oursUser);
+    state.counters["c_user_ms"] = median(plainUser);
+    state.counters["ours_sys_ms"] = median(oursSystem);
+    state.counters["c_sys_ms"] = median(plainSystem);
     state.SetItemsProcessed(state.iterations() * kFiles);
     // Peak of the whole process: run_bench.sh runs each benchmark alone.
     struct rusage usage {};
