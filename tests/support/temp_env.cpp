@@ -43,7 +43,12 @@ QString TempWorkDir::file(const QString& name) const { return path() + "/" + nam
 
 void TempWorkDir::write(const QString& name, const QByteArray& bytes) const
 {
-    QFile f(file(name));
+    writeFile(file(name), bytes);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         abort();
 }
