@@ -114,6 +114,7 @@ TEST(Script, UndoProgram)
         {"ren    b    a\r\n", {"other.bat"}, 0, "1 件の名前を元に戻しました。", "a"},
         {"ren    b    a\r\n", {"sub/modosu.bat"}, 0, "1 件の名前を元に戻しました。", "sub/a"},
         {"ren    b    a\r\n", {"../work/sub/u.bat"}, 0, "1 件の名前を元に戻しました。", "sub/a"},
+        {"ren    b    a\r\n", {":u.bat"}, 0, "1 件の名前を元に戻しました。", "a"},   // a file, not a Qt resource
         {"ren    b    a\r\nren    c    d\r\n", {}, 1, "1 件はファイルが見つからない", "a"},
         {{}, {}, 2, "modosu.bat がありません。", nullptr},
         {"copy /B b   c /B\r\n", {}, 2, "quillmere が書いたものではない", nullptr},

@@ -64,9 +64,8 @@ std::vector<Trial> trialsFor(const std::array<long, platform::io::kCallKinds>& c
                     trials.push_back({.call = call, .nth = n, .error = ENOSPC, .persistent = true, .writeOnly = bytes});
         }
     }
-    if (sampling.crashes)
-        for (const long n : sampled(total))
-            trials.push_back({.call = Call::Any, .nth = n, .crash = true});
+    for (const long n : sampled(total))
+        trials.push_back({.call = Call::Any, .nth = n, .crash = true});
     return trials;
 }
 

@@ -28,12 +28,10 @@ std::string describe(const Trial& trial);
 // Every trial worth making for an operation that made calls[kind] calls of
 // each kind unfaulted: each N up to dense, then a stride, with the errors a
 // full, failing or read-only volume gives, transient and persistent; EINTR;
-// writes cut short; and, when crashes is set, the end of the process at the
-// Nth call of any kind.
+// writes cut short; and the end of the process at the Nth call of any kind.
 struct Sampling {
     long dense = 40;
     long points = 12;    // beyond dense, about this many more N
-    bool crashes = true;
 };
 std::vector<Trial> trialsFor(const std::array<long, platform::io::kCallKinds>& calls, const Sampling& sampling = {});
 

@@ -235,8 +235,5 @@ TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
         expectRestored(before, row.what);
         expectRestored(before, std::string(row.what) + ", restored again");
     }
-    testsupport::TempWorkDir dir;   // a script named with a leading colon is read from the disk
-    dir.write(":undo.bat", "ren    Xa    a\r\n"), dir.write("Xa", "content");
-    EXPECT_TRUE(batch::runUndoScript(":undo.bat").restored == 1 && dir.read("a") == "content");
 }
 } // namespace

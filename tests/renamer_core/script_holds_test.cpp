@@ -27,8 +27,6 @@ renamer::Transform transform(const Names& names)
     return [names](const QString& name, int) { return TransformResult::to(names(name)); };
 }
 
-QString prefixed(const QString& p, const QString& name) { return p + name; }
-
 TEST(RenameRun, NoLineForARenameThatCannotHappen)
 {
     const QString longName = QString(250, u'a') + q(".txt");
@@ -40,16 +38,16 @@ TEST(RenameRun, NoLineForARenameThatCannotHappen)
         const char* message;  // a part of it
         QString after;        // the folder after the run
     } rows[] = {
-        {"too long", {longName}, {longName}, [](auto n) { return prefixed("XXXXXX", n); },
+        {"too long", {longName}, {longName}, [](auto n) { return "XXXXXX" + n; },
          "<none>", "1 件は新しい名前が長すぎる", longName},
         {"empty", {"a-"}, {"a-"}, [](auto) { return QString(); }, "<none>", "1 件は新しい名前が空になる", "a-"},
         {"a dot name", {"x"}, {"x"}, [](auto) { return q(".."); }, "<none>", "「.」か「..」になる", "x"},
-        {"a slash", {"x"}, {"x"}, [](auto n) { return prefixed("a/", n); }, "<none>", "「/」が入る", "x"},
+        {"a slash", {"x"}, {"x"}, [](auto n) { return "a/" + n; }, "<none>", "「/」が入る", "x"},
         {"a tab in one name leaves the others", {"a\tb.txt", "c.txt"}, {"a\tb.txt", "c.txt"},
-         [](auto n) { return prefixed("p_", n); }, "ren    p_c.txt    c.txt\r\n", "1 件は modosu.bat に書けない文字",
+         [](auto n) { return "p_" + n; }, "ren    p_c.txt    c.txt\r\n", "1 件は modosu.bat に書けない文字",
          "a\tb.txt p_c.txt"},
         {"the script's name in another case is never renamed", {"MODOSU.BAT", "Modosu.bat", "a"},
-         {"MODOSU.BAT", "Modosu.bat", "a"}, [](auto n) { return prefixed("p_", n); }, "ren    p_a    a\r\n", "",
+         {"MODOSU.BAT", "Modosu.bat", "a"}, [](auto n) { return "p_" + n; }, "ren    p_a    a\r\n", "",
          "MODOSU.BAT Modosu.bat p_a"},
         {"nor given to another file", {"a"}, {"a"}, [](auto) { return q("MODOSU.bat"); }, "<none>",
          "1 件は新しい名前のファイルがすでにある", "a"},
@@ -90,7 +88,7 @@ TEST(RenameRun, ScriptHoldsOnlyTheRenamesThatHappened)
             if (event == platform::IoEvent::Sync && !std::exchange(taken, true))
                 takeTheName();
         });
-        const renamer::RunReport report = renamer::runRename({"a", "b", "c"}, transform([](auto n) { return prefixed("X_", n); }), {});
+        const renamer::RunReport report = renamer::runRename({"a", "b", "c"}, transform([](auto n) { return "X_" + n; }), {});
         platform::setIoRecorder({});
         EXPECT_EQ(std::pair(report.renamed, report.taken), std::pair(2, 1));
         EXPECT_EQ(dir.read("modosu.bat"), "ren    X_a    a\r\nren    X_c    c\r\n");
@@ -121,7 +119,7 @@ TEST(RenameRun, StopsAndTakesBackWhenAnotherRunReplacesItsScript)
                 QFile::remove("modosu.bat"), QFile::rename(".other", "modosu.bat");
             }
         });
-        const renamer::RunReport report = renamer::runRename(names, transform([](auto n) { return prefixed("P_", n); }), {});
+        const renamer::RunReport report = renamer::runRename(names, transform([](auto n) { return "P_" + n; }), {});
         platform::setIoRecorder({});
         EXPECT_EQ(report.stop, renamer::RunReport::Stop::ScriptReplaced);
         EXPECT_TRUE(report.rolledBack >= after && report.notRolledBack == 0 && report.renamed == 0) << report.rolledBack;

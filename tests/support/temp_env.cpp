@@ -68,8 +68,7 @@ bool TempWorkDir::exists(const QString& name) const
 
 QStringList TempWorkDir::names() const
 {
-    QStringList list = QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    return list;
+    return QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList TempWorkDir::namesButScript() const
