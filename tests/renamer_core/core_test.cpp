@@ -81,6 +81,17 @@ TEST(RenameRun, RunThenRestore)
         // No undo line: the last run's script stays, so the way back is kept.
         {{"plain.txt"}, Prefix{"\xC3\xA9"}, {0, 0, 0, 1, 0}, {0}, "ren    old    lines\r\n", "plain.txt=plain.txt", "1 件"},
         {{"a", "n.t"}, DeleteAt{0, 2}, {1, 1, 0, 0, 1}, {0, 1}, "ren    t    n.t\r\n", "a=a | t=n.t", "1 件はファイル名が短い"},
+        // No line for a rename that cannot happen; the script's name in any case is neither renamed nor given.
+        {{QString(250, u'a') + ".txt"}, Prefix{"XXXXXX"}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n",
+         QString(250, u'a').toStdString() + ".txt=" + QString(250, u'a').toStdString() + ".txt", "1 件は新しい名前が長すぎる"},
+        {{"a-"}, DeleteBefore{"-", true}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n", "a-=a-", "1 件は新しい名前が空になる"},
+        {{"x"}, Replace{"x", ".."}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n", "x=x", "「.」か「..」になる"},
+        {{"x"}, Prefix{"a/"}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n", "x=x", "「/」が入る"},
+        {{"a\tb.txt", "c.txt"}, Prefix{"p_"}, {1, 1, 0, 1, 0}, {0, 1}, "ren    p_c.txt    c.txt\r\n", "a\tb.txt=a\tb.txt | p_c.txt=c.txt",
+         "1 件は modosu.bat に書けない文字"},
+        {{"MODOSU.BAT", "Modosu.bat", "a"}, Prefix{"p_"}, {1, 1, 0, 0, 0}, {0, 0, 1}, "ren    p_a    a\r\n",
+         "MODOSU.BAT=MODOSU.BAT | Modosu.bat=Modosu.bat | p_a=a", ""},
+        {{"a"}, Replace{"a", "MODOSU.bat"}, {1, 0, 1, 0, 0}, {1}, "ren    old    lines\r\n", "a=a", "1 件は新しい名前のファイルがすでにある"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.files.join(", ").toStdString());
@@ -96,7 +107,7 @@ TEST(RenameRun, RunThenRestore)
         const std::array counts{report.attempts, report.renamed, report.failed(), report.unrepresentable, report.tooShort};
         EXPECT_EQ(std::tuple(report.stop, counts, progress, dir.read("modosu.bat"), dir.contentsButScript(" | ").toStdString()),
                   std::tuple(renamer::RunReport::Stop::None, r.counts, r.progress, r.script, r.after));
-        EXPECT_TRUE(*r.message ? message.contains(q(r.message)) : message.isEmpty()) << message.toStdString();
+        EXPECT_TRUE(*r.message ? message.contains(q(r.message)) && runWentWrong(report) : message.isEmpty()) << message.toStdString();
         EXPECT_TRUE((batch::runUndoScript("modosu.bat").status == batch::RestoreReport::Status::Ran));
         EXPECT_EQ(dir.contentsButScript(" | ").toStdString(), before);
     }
