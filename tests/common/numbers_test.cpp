@@ -41,13 +41,4 @@ TEST(Numbers, LenientDecimalKeepsEveryDigit)
     }
 }
 
-TEST(Numbers, RoundingGoesHalfToEven)
-{
-    const std::pair<double, double> cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {-1.5, -2}, {2.6, 3},
-    };
-    for (const auto& [in, out] : cases)
-        EXPECT_EQ(common::roundHalfEven(in), out) << in;
-}
-
 } // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# On an anniversary the greeting opens beside the main window and its button closes it alone;
-# without the memorial data file none shows.
+# On an anniversary the greeting opens beside the main window and its button closes it alone.
+# (That none opens without the memorial data file is the greeting's unit test's.)
 source "$(dirname "$0")/lib.sh"
 e2e_setup; cd "$E2E_WORK"
 { printf 'たろう' | iconv -f UTF-8 -t CP932; printf '\r\n1990/%s\r\n0000/00/00\r\n0000/00/00\r\n' "$(date +%m/%d)"; } >"$E2E_SYS/quillmere.ini"
@@ -17,8 +17,4 @@ eval "$(xdotool getwindowgeometry --shell "$form5" | sed 's/^/f/')"
 e2e_click_twips "$form5" 1800 2400 1215 375
 e2e_wait_for bash -c "! xdotool search --onlyvisible --name '^Form5\$' >/dev/null 2>&1"
 kill -0 "$first" 2>/dev/null || e2e_fail "quillmere ended with the greeting"
-kill "$first"; wait "$first" 2>/dev/null || true
-rm "$E2E_SYS/quillmere.ini"; e2e_start "$QM_BUILD_DIR/bin/quillmere"
-e2e_wait_window "ファイルネーム一括変更" >/dev/null
-e2e_expect_no_window "Form5" 3
 echo PASS

@@ -71,17 +71,6 @@ e2e_wait_window() {
     e2e_fail "no window titled '$title' after ${timeout}s"
 }
 
-# Succeeds when no visible window with title $1 shows up within $2 seconds.
-e2e_expect_no_window() {
-    local title="$1" timeout="${2:-2}" i
-    for i in $(seq 1 $((timeout * 10))); do
-        if xdotool search --onlyvisible --name "^${title}\$" >/dev/null 2>&1; then
-            e2e_fail "unexpected window '$title'"
-        fi
-        sleep 0.1
-    done
-}
-
 # Clicks at (x, y) pixels inside window $1's client area.
 e2e_click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1

@@ -19,9 +19,8 @@ constexpr int kErrors[] = {ENOSPC, EIO, EDQUOT, EROFS, EACCES};
 
 } // namespace
 
-std::string Trial::describe() const
+std::string describe(const Trial& f)
 {
-    const io::Fault& f = fault;
     std::string s = std::string(kCallNames[int(f.call)]) + " #" + std::to_string(f.nth);
     if (f.crash)
         return s + " crash";
@@ -57,17 +56,16 @@ std::vector<Trial> trialsFor(const std::array<long, platform::io::kCallKinds>& c
         for (const long n : sampled(calls[k])) {
             // The errors take turns over N, and so do transient and persistent.
             const int error = kErrors[(n + long(k)) % std::size(kErrors)];
-            trials.push_back({{.call = call, .nth = n, .error = error, .persistent = n % 2 == 0}});
+            trials.push_back({.call = call, .nth = n, .error = error, .persistent = n % 2 == 0});
             if (n == 1 || n == calls[k] || n % 7 == 3)
-                trials.push_back({{.call = call, .nth = n, .error = EINTR}});
+                trials.push_back({.call = call, .nth = n, .error = EINTR});
             if (call == Call::Write)
                 for (const long long bytes : {1LL, 19LL, 300LL})
-                    trials.push_back({{.call = call, .nth = n, .error = ENOSPC, .persistent = true, .writeOnly = bytes}});
+                    trials.push_back({.call = call, .nth = n, .error = ENOSPC, .persistent = true, .writeOnly = bytes});
         }
     }
-    if (sampling.crashes)
-        for (const long n : sampled(total))
-            trials.push_back({{.call = Call::Any, .nth = n, .crash = true}});
+    for (const long n : sampled(total))
+        trials.push_back({.call = Call::Any, .nth = n, .crash = true});
     return trials;
 }
 
@@ -83,8 +81,8 @@ std::array<long, platform::io::kCallKinds> countCalls(const std::function<void()
 
 bool runUnder(const Trial& trial, io::Fallback fallback, const std::function<void()>& op)
 {
-    if (!trial.fault.crash) {
-        io::arm(trial.fault);
+    if (!trial.crash) {
+        io::arm(trial);
         io::forceFallback(fallback);
         op();
         io::count();   // the fault is gone, the fallback stays
@@ -92,7 +90,7 @@ bool runUnder(const Trial& trial, io::Fallback fallback, const std::function<voi
     }
     const pid_t child = ::fork();
     if (child == 0) {
-        io::arm(trial.fault);
+        io::arm(trial);
         io::forceFallback(fallback);
         op();
         ::_exit(0);
@@ -138,13 +136,6 @@ QStringList tempsBeside(const Folder& f, const QString& name)
         if (entry.startsWith(u'.' + name + u'.'))
             temps << entry;
     return temps;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        std::abort();
 }
 
 } // namespace faults

@@ -4,6 +4,7 @@
 // more of its system calls failing (or the process ending there), and the
 // caller checks what must hold after every one.
 #include "platform/io_calls.h"
+#include "temp_env.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,21 +20,18 @@ namespace faults {
 
 using platform::io::Call;
 namespace io = platform::io::testing;
+using testsupport::writeFile;
 
-struct Trial {
-    io::Fault fault;
-    std::string describe() const;
-};
+using Trial = io::Fault;
+std::string describe(const Trial& trial);
 
 // Every trial worth making for an operation that made calls[kind] calls of
 // each kind unfaulted: each N up to dense, then a stride, with the errors a
 // full, failing or read-only volume gives, transient and persistent; EINTR;
-// writes cut short; and, when crashes is set, the end of the process at the
-// Nth call of any kind.
+// writes cut short; and the end of the process at the Nth call of any kind.
 struct Sampling {
     long dense = 40;
     long points = 12;    // beyond dense, about this many more N
-    bool crashes = true;
 };
 std::vector<Trial> trialsFor(const std::array<long, platform::io::kCallKinds>& calls, const Sampling& sampling = {});
 
@@ -61,7 +59,5 @@ Folder folder(const QString& path = QStringLiteral("."));
 std::set<unsigned long long> files(const Folder& f);
 // Names of entries hidden beside name (".name.xxxx"): a temporary file.
 QStringList tempsBeside(const Folder& f, const QString& name);
-
-void writeFile(const QString& path, const QByteArray& bytes);
 
 } // namespace faults

@@ -6,6 +6,7 @@
 #include "renamer/core/transforms.h"
 #include "renamer/ui/run_messages.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -41,10 +42,6 @@ QByteArray readScript()
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// The promises after a run, whatever stopped it: every file under one name,
-// each renamed one with its line in the part of the script synced before the
-// rename, whole lines of this run only (one cut last line at most), no
-// temporary file, and no success unless every file was renamed.
 void expectPromisesKept(const Folder& before, const RunSeen& seen, const std::string& what, int allRenamed, bool crashed)
 {
     Folder after = folder();
@@ -55,6 +52,9 @@ void expectPromisesKept(const Folder& before, const RunSeen& seen, const std::st
             after.erase(temp), QFile::remove(temp);   // a crash between naming and placing
     }
     EXPECT_TRUE(tempsBeside(after, kScript).isEmpty()) << what;
+    const auto all = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+    EXPECT_TRUE(QDir("..").entryList(all) == QStringList({"data", "work"}) && QDir("../data").entryList(all).isEmpty())
+        << "written outside the working folder: " << what;
     EXPECT_TRUE(files(after) == files(before)) << "a file lost or replaced: " << what;
     EXPECT_FALSE(script.contains('\0')) << "zero bytes in the script: " << what;
     std::map<QString, qsizetype> lineEnds;   // new name -> where its line ends in the script

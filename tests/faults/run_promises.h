@@ -32,8 +32,8 @@ QByteArray readScript();
 
 // Every file under one name, each renamed one with its line in the part of
 // the script synced before the rename, whole lines of this run only (one cut
-// last line at most), no temporary file, and no success unless all renamed
-// files were renamed. After a crash, the temporary file a crash may leave is
+// last line at most), no temporary file, nothing beside the working folder or
+// in the system folder, and no success unless allRenamed files were renamed. After a crash, the temporary file a crash may leave is
 // removed, and nothing is known of the report.
 void expectPromisesKept(const Folder& before, const RunSeen& seen, const std::string& what, int allRenamed,
                         bool crashed = false);

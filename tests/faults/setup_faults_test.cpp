@@ -47,11 +47,7 @@ int loop(Prepare prepare, Op op, Check check, const std::function<void()>& seen 
     seen();
     const std::vector<Trial> trials = trialsFor(calls, {.dense = 1000});
     for (const Trial& trial : trials) {
-        QDir(dir.root()).removeRecursively();
-        QDir().mkpath(dir.path());
-        QDir().mkpath(dir.root() + "/data");
-        if (::chdir(QFile::encodeName(dir.path()).constData()) != 0)
-            ADD_FAILURE() << "no working folder";
+        testsupport::TempWorkDir fresh(testsupport::memoryFolder());
         prepare();
         const bool done = runUnder(trial, io::Fallback::None, op);
         check(trial, !done);
@@ -78,7 +74,7 @@ TEST(FaultLoop, Install)
         },
         [&] { result = setup::install(kName, entry()); },
         [&](const Trial& trial, bool crashed) {
-            const std::string what = trial.describe();
+            const std::string what = describe(trial);
             EXPECT_EQ(bytesOf(setup::imageName(kName)), kImage) << "the image changed: " << what;
             const QByteArray exe = bytesOf(setup::programFileName(kName));
             const QByteArray data = bytesOf(memorial::dataFilePath());
@@ -89,13 +85,13 @@ TEST(FaultLoop, Install)
             if (result.ok()) {
                 EXPECT_TRUE(exe == program && data == record) << "success reported: " << what;
             }
-            if (trial.fault.error == EINTR) {
+            if (trial.error == EINTR) {
                 EXPECT_TRUE(result.ok()) << what;
             }
             EXPECT_TRUE(hiddenIn(".").isEmpty() && hiddenIn(QFileInfo(memorial::dataFilePath()).path()).isEmpty())
                 << "a temporary file left: " << what;
             // Scratch files go with a failure, unless removing is what fails.
-            if (!result.ok() && trial.fault.call != Call::Unlink) {
+            if (!result.ok() && trial.call != Call::Unlink) {
                 EXPECT_FALSE(QFile::exists(setup::copyScriptPath()) || QFile::exists(setup::nullFilePath())) << what;
             }
         },
@@ -121,9 +117,9 @@ TEST(FaultLoop, Uninstall)
                 return;
             const QStringList all = QStringList(files) << memorial::dataFilePath();
             for (const QString& file : all)
-                EXPECT_EQ(QFile::exists(file), result.notDeleted.contains(file)) << file.toStdString() << trial.describe();
-            if (trial.fault.error == EINTR) {
-                EXPECT_TRUE(result.ok()) << trial.describe();
+                EXPECT_EQ(QFile::exists(file), result.notDeleted.contains(file)) << file.toStdString() << describe(trial);
+            if (trial.error == EINTR) {
+                EXPECT_TRUE(result.ok()) << describe(trial);
             }
         });
     std::cout << "fault loop, uninstall: " << tried << " trials\n";

@@ -215,28 +215,4 @@ TEST(HardeningLimits, StoppedRunsLoseNothing)
         EXPECT_TRUE(snapshot(true) == before) << what;
     }
 }
-TEST(HardeningRegression, RestoreMovesOnlyWhatTheRunMoved)
-{
-    struct Row { const char* what; QStringList files, workList; ModeParams params; int renamed, failed, ambiguous; };
-    const Row rows[] = {
-        {"gone, its new name taken", {"Xa.txt"}, {"a.txt"}, Prefix{"X"}, 0, 1, 0},
-        // Fifteen blanks read back as "  " -> five blanks, or the reverse.
-        {"blanks only, listed twice", {"     "}, {"     ", "     "}, DeleteAt{1, 3}, 0, 0, 2},
-        {"line read as another rename", {"     ", "         あ"}, {"     ", "         あ"}, Prefix{"]"}, 1, 0, 1},
-        {"a folder of the listed name", {"photos/"}, {"photos"}, Prefix{"X"}, 0, 1, 0},
-    };
-    for (const Row& row : rows) {
-        testsupport::TempWorkDir dir;
-        for (const QString& name : row.files)   // a trailing "/" makes a folder
-            name.endsWith(u'/') ? void(QDir().mkdir(name)) : dir.write(name, name.toUtf8());
-        const Snapshot before = snapshot();
-        const auto report = runRename(row.workList, prepareRun(row.params, int(row.workList.size())).transform, {});
-        EXPECT_TRUE(report.renamed == row.renamed && report.failed() == row.failed && report.ambiguous == row.ambiguous) << row.what;
-        expectRestored(before, row.what);
-        expectRestored(before, std::string(row.what) + ", restored again");
-    }
-    testsupport::TempWorkDir dir;   // a script named with a leading colon is read from the disk
-    dir.write(":undo.bat", "ren    Xa    a\r\n"), dir.write("Xa", "content");
-    EXPECT_TRUE(batch::runUndoScript(":undo.bat").restored == 1 && dir.read("a") == "content");
-}
 } // namespace

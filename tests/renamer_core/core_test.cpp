@@ -7,6 +7,7 @@
 #include "platform/listing.h"
 #include "platform/rename.h"
 #include "temp_env.h"
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -65,8 +66,9 @@ TEST(RenameRun, RunThenRestore)
 {
     struct Row {
         QStringList files; ModeParams params;
-        std::array<int, 5> counts;   // attempts, renamed, failed, unrepresentable, too short
+        std::array<int, 6> counts;   // attempts, renamed, failed, unrepresentable, too short, ambiguous
         QList<int> progress; QByteArray script; std::string after; const char* message;
+        QStringList workList = {};   // the files unless given; a file ending in "/" is a folder
     };
     const Row rows[] = {
         {{"a.exe", "b.EXE", "c.bat", "d.txt", "modosu.bat", "x.com", "y.dll"}, Number{{}, 1, true}, {2, 2, 0, 0, 0}, {0, 1, 1, 2, 2, 2, 2},
@@ -81,24 +83,46 @@ TEST(RenameRun, RunThenRestore)
         // No undo line: the last run's script stays, so the way back is kept.
         {{"plain.txt"}, Prefix{"\xC3\xA9"}, {0, 0, 0, 1, 0}, {0}, "ren    old    lines\r\n", "plain.txt=plain.txt", "1 件"},
         {{"a", "n.t"}, DeleteAt{0, 2}, {1, 1, 0, 0, 1}, {0, 1}, "ren    t    n.t\r\n", "a=a | t=n.t", "1 件はファイル名が短い"},
+        // No line for a rename that cannot happen; the script's name in any case is neither renamed nor given.
+        {{QString(250, u'a') + ".txt"}, Prefix{"XXXXXX"}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n",
+         QString(250, u'a').toStdString() + ".txt=" + QString(250, u'a').toStdString() + ".txt", "1 件は新しい名前が長すぎる"},
+        {{"a-"}, DeleteBefore{"-", true}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n", "a-=a-", "1 件は新しい名前が空になる"},
+        {{"x"}, Replace{"x", ".."}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n", "x=x", "「.」か「..」になる"},
+        {{"x"}, Prefix{"a/"}, {1, 0, 0, 0, 0}, {1}, "ren    old    lines\r\n", "x=x", "「/」が入る"},
+        {{"a\tb.txt", "c.txt"}, Prefix{"p_"}, {1, 1, 0, 1, 0}, {0, 1}, "ren    p_c.txt    c.txt\r\n", "a\tb.txt=a\tb.txt | p_c.txt=c.txt",
+         "1 件は modosu.bat に書けない文字"},
+        {{"MODOSU.BAT", "Modosu.bat", "a"}, Prefix{"p_"}, {1, 1, 0, 0, 0}, {0, 0, 1}, "ren    p_a    a\r\n",
+         "MODOSU.BAT=MODOSU.BAT | Modosu.bat=Modosu.bat | p_a=a", ""},
+        {{"a"}, Replace{"a", "MODOSU.bat"}, {1, 0, 1, 0, 0}, {1}, "ren    old    lines\r\n", "a=a", "1 件は新しい名前のファイルがすでにある"},
+        // Restoring, once or twice, moves only what the run moved: a listed file gone and its new name taken,
+        // blanks a line reads two ways ("  " -> five blanks, or the reverse), a folder of the listed name.
+        {{"Xa.txt"}, Prefix{"X"}, {1, 0, 1}, {1}, "ren    old    lines\r\n", "Xa.txt=Xa.txt", "1 件は作業フォルダにファイルが見つかりません", {"a.txt"}},
+        {{"     "}, DeleteAt{1, 3}, {0, 0, 0, 0, 0, 2}, {0, 0}, "ren    old    lines\r\n", "     =     ", "2 件は modosu.bat で正しく元に戻せない",
+         {"     ", "     "}},
+        {{"     ", "         あ"}, Prefix{"]"}, {1, 1, 0, 0, 0, 1}, {1, 1}, "ren    ]     " "    " "     \r\n",
+         "         あ=         あ | ]     =     ", "1 件は modosu.bat で正しく元に戻せない"},
+        {{"photos/"}, Prefix{"X"}, {1, 0, 1}, {1}, "ren    old    lines\r\n", "photos=", "1 件は作業フォルダにファイルが見つかりません", {"photos"}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.files.join(", ").toStdString());
         testsupport::TempWorkDir dir;
-        for (const QString& f : r.files) dir.write(f, f.toUtf8());
+        for (const QString& f : r.files) f.endsWith(u'/') ? void(QDir().mkdir(f)) : dir.write(f, f.toUtf8());
         dir.write("modosu.bat", "ren    old    lines\r\n");
         const std::string before = dir.contentsButScript(" | ").toStdString();
-        const auto run = prepareRun(r.params, int(r.files.size()));
+        const QStringList& work = r.workList.isEmpty() ? r.files : r.workList;
+        const auto run = prepareRun(r.params, int(work.size()));
         QList<int> progress;
-        const auto report = renamer::runRename(r.files, run.transform,
+        const auto report = renamer::runRename(work, run.transform,
             {.refreshEveryEntry = run.refreshEveryEntry, .progress = [&](int c) { progress << c; }});
         const QString message = quillmere::runMessage(report);
-        const std::array counts{report.attempts, report.renamed, report.failed(), report.unrepresentable, report.tooShort};
+        const std::array counts{report.attempts, report.renamed, report.failed(), report.unrepresentable, report.tooShort, report.ambiguous};
         EXPECT_EQ(std::tuple(report.stop, counts, progress, dir.read("modosu.bat"), dir.contentsButScript(" | ").toStdString()),
                   std::tuple(renamer::RunReport::Stop::None, r.counts, r.progress, r.script, r.after));
-        EXPECT_TRUE(*r.message ? message.contains(q(r.message)) : message.isEmpty()) << message.toStdString();
-        EXPECT_TRUE((batch::runUndoScript("modosu.bat").status == batch::RestoreReport::Status::Ran));
-        EXPECT_EQ(dir.contentsButScript(" | ").toStdString(), before);
+        EXPECT_TRUE(*r.message ? message.contains(q(r.message)) && runWentWrong(report) : message.isEmpty()) << message.toStdString();
+        for (int again = 0; again < 2; ++again) {   // the second finds every name back and moves nothing
+            EXPECT_TRUE((batch::runUndoScript("modosu.bat").status == batch::RestoreReport::Status::Ran));
+            EXPECT_EQ(dir.contentsButScript(" | ").toStdString(), before) << again;
+        }
     }
 }
 

@@ -43,7 +43,12 @@ QString TempWorkDir::file(const QString& name) const { return path() + "/" + nam
 
 void TempWorkDir::write(const QString& name, const QByteArray& bytes) const
 {
-    QFile f(file(name));
+    writeFile(file(name), bytes);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         abort();
 }
@@ -63,8 +68,7 @@ bool TempWorkDir::exists(const QString& name) const
 
 QStringList TempWorkDir::names() const
 {
-    QStringList list = QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    return list;
+    return QDir(path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QStringList TempWorkDir::namesButScript() const

@@ -40,6 +40,9 @@ private:
     bool hadXdg_ = false;
 };
 
+// Writes bytes to path, or ends the test binary.
+void writeFile(const QString& path, const QByteArray& bytes = {});
+
 // Where syncs cost nothing, for the work folder of a test that makes
 // thousands, or one that needs a local file system (a memory file system);
 // empty where there is none.
