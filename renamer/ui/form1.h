@@ -145,7 +145,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The controls of the layout table, each in its member.
+    // The controls of form1Layout(), each in its member.
     void buildControls();
     // Each text's font at the largest size up to its own that fits its place.
     void fitFonts();

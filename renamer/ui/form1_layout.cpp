@@ -165,6 +165,11 @@ void place(const Form1Control& control, QWidget* widget)
 
 } // namespace
 
+std::span<const Form1Control> form1Layout()
+{
+    return kControls;
+}
+
 void Form1::buildControls()
 {
     for (const Form1Control& control : kControls) {

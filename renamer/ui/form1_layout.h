@@ -1,6 +1,8 @@
 #pragma once
 // The main window's controls as designed: kind, name, place in twips and
-// design text. The window is built from this table.
+// design text. The window is built from this table and the tests read it.
+
+#include <span>
 
 class QWidget;
 
@@ -26,5 +28,7 @@ struct Form1Control {
     const char16_t* text;
     void (*bind)(Form1& form, QWidget* widget);   // sets the member of that name
 };
+
+std::span<const Form1Control> form1Layout();
 
 } // namespace quillmere

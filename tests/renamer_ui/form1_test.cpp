@@ -1,6 +1,8 @@
+#include "platform/fonts.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/ui/folder_list.h"
 #include "renamer/ui/form1.h"
+#include "renamer/ui/form1_layout.h"
 #include "started_form.h"
 #include <QApplication>
 #include <QFile>
@@ -11,10 +13,11 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using platform::twips;
 using quillmere::Form1;
 
-// One window: start-up, tab walk, browsing. A click on the subfolder appends the files again, a double-click opens it.
-TEST(Form1Window, StartUpTabWalkAndBrowsing)
+// One window: controls, tab walk, browsing. A click on the subfolder appends the files again, a double-click opens it.
+TEST(Form1Window, LayoutTabWalkAndBrowsing)
 {
     Started s({"b.txt", "a.txt", ".hidden", "modosu.bat", "sub/"});
     Form1& form = *s.form;
@@ -22,6 +25,24 @@ TEST(Form1Window, StartUpTabWalkAndBrowsing)
     EXPECT_EQ(s.list(), once);
     EXPECT_EQ(std::tuple(form.windowTitle(), form.size(), form.Command4->isHidden()),
               std::tuple(QStringLiteral("ファイルネーム一括変更"), QSize(924, 348), true));
+    using Kind = quillmere::Form1Control::Kind;
+    for (const quillmere::Form1Control& control : quillmere::form1Layout()) {
+        SCOPED_TRACE(control.name);
+        auto* w = form.findChild<QWidget*>(QString::fromLatin1(control.name));
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->pos(), QPoint(twips(control.left), twips(control.top)));
+        // The fonts may shrink a text to fit, never move or widen its place; a
+        // wrapped label may grow downwards a little for the stand-in font's taller lines.
+        const QSize designed(twips(control.width), twips(control.height));
+        if (control.kind == Kind::FittedLabel)
+            EXPECT_LE(w->fontMetrics().horizontalAdvance(w->property("text").toString()), w->width());
+        else if (control.kind == Kind::Line)
+            EXPECT_EQ(std::min(w->width(), w->height()), 1);
+        else if (control.kind == Kind::Label)
+            EXPECT_TRUE(w->width() == designed.width() && w->height() >= designed.height() && w->height() <= designed.height() + 8);
+        else
+            EXPECT_EQ(w->size(), designed);
+    }
     // Focus starts on Command2; the walk skips the hidden Command4.
     form.show(), form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
