@@ -5,6 +5,7 @@
 // time; *_user_ms and *_sys_ms are medians of its two parts.
 #include "batch/undo_line.h"
 #include "batch/undo_script.h"
+#include "platform/heap.h"
 #include "renamer/core/listed_folder.h"
 #include "renamer/core/rename_run.h"
 #include "renamer/core/transforms.h"
@@ -277,6 +278,9 @@ BENCHMARK(BM_RestorePlain)->Unit(benchmark::kMillisecond)->UseManualTime()->Iter
 
 int main(int argc, char** argv)
 {
+    // As the window's process does: the runs and restores of one process
+    // reuse the pages the ones before them freed.
+    platform::keepFreedMemory();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
