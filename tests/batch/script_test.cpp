@@ -15,6 +15,24 @@ namespace {
 
 using Status = batch::RestoreReport::Status;
 
+// The readings' names borrow the parse's text: a copy must keep them whole
+// after the parse it came from is gone. The names are read here, where the
+// sanitizer watches; the toolkit's own compare runs unwatched.
+TEST(Script, ParsedNamesOutliveTheParseTheyCameFrom)
+{
+    batch::ParsedScript copy;
+    {
+        const batch::ParsedScript parsed = batch::parseUndoScript("ren    Xa.txt    a.txt\r\nren    Xb    c    b\r\n");
+        copy = parsed;
+    }
+    std::u16string read;
+    for (const auto& line : copy.readings)
+        for (const auto& [from, to] : line)
+            for (const QString* name : {&from, &to})
+                read.append(reinterpret_cast<const char16_t*>(name->constData()), std::size_t(name->size())) += u'|';
+    EXPECT_EQ(read, u"Xa.txt|a.txt|Xb|c    b|Xb    c|b|");
+}
+
 // Files hold their own names; the runner's report comes back on this thread.
 TEST(Script, RestoreThroughTheRunner)
 {
